@@ -51,7 +51,9 @@ TEST(RadicalTable, GroupSizesMatchTheKangXiStrokeGroups) {
   int group = -1, inGroup = 0;
   for (const RadicalRow& row : kRadicalRows) {
     if (IsTitle(row)) {
-      if (group >= 0) EXPECT_EQ(inGroup, sizes[group]) << "group " << group + 1;
+      if (group >= 0) {
+        EXPECT_EQ(inGroup, sizes[group]) << "group " << group + 1;
+      }
       ++group;
       inGroup = 0;
     } else {

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Builds the native tree (build/native), the native tree under ASan+UBSan
+# (build/asan) and the Windows tree (build/windows). The Windows tree takes
+# its generated data from build/native.
+#   scripts/build.sh [native|asan|windows]...   (default: all three)
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+jobs=$(nproc)
+trees=("$@")
+[ ${#trees[@]} -gt 0 ] || trees=(native asan windows)
+
+configure() {
+  local dir=$1; shift
+  if [ ! -f "$dir/CMakeCache.txt" ]; then
+    cmake -S "$top" -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+  fi
+}
+
+for tree in "${trees[@]}"; do
+  echo "build: $tree"
+  case $tree in
+    native)
+      configure "$top/build/native"
+      cmake --build "$top/build/native" -j "$jobs" ;;
+    asan)
+      configure "$top/build/asan" -DLOGODEX_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
+      cmake --build "$top/build/asan" -j "$jobs" ;;
+    windows)
+      [ -f "$top/build/native/data/unihan.txt" ] || "$0" native
+      configure "$top/build/windows" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-mingw-i686.cmake" \
+        -DLOGODEX_DATA_DIR="$top/build/native/data"
+      cmake --build "$top/build/windows" -j "$jobs" ;;
+    *) echo "build: unknown tree $tree" >&2; exit 2 ;;
+  esac
+done
