@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Builds the native tree (build/native), the native tree under ASan+UBSan
-# (build/asan) and the Windows tree (build/windows). The Windows tree takes
-# its generated data from build/native.
-#   scripts/build.sh [native|asan|windows]...   (default: all three)
+# (build/asan), the Windows tree (build/windows) and the clang tree of the
+# fuzz targets (build/fuzz). The Windows tree takes its generated data from
+# build/native.
+#   scripts/build.sh [native|asan|windows|fuzz]...   (default: all four)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
 trees=("$@")
-[ ${#trees[@]} -gt 0 ] || trees=(native asan windows)
+[ ${#trees[@]} -gt 0 ] || trees=(native asan windows fuzz)
 
 configure() {
   local dir=$1; shift
@@ -30,6 +31,9 @@ for tree in "${trees[@]}"; do
       configure "$top/build/windows" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-mingw-i686.cmake" \
         -DLOGODEX_DATA_DIR="$top/build/native/data"
       cmake --build "$top/build/windows" -j "$jobs" ;;
+    fuzz)
+      CC=clang CXX=clang++ configure "$top/build/fuzz" -DLOGODEX_FUZZ=ON
+      cmake --build "$top/build/fuzz" -j "$jobs" ;;
     *) echo "build: unknown tree $tree" >&2; exit 2 ;;
   esac
 done

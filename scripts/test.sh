@@ -8,7 +8,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 
 "$top/scripts/setup.sh" || exit 1
-"$top/scripts/build.sh" native asan windows || { echo "test: the build failed"; exit 1; }
+"$top/scripts/build.sh" native asan windows fuzz || { echo "test: the build failed"; exit 1; }
 
 . "$top/scripts/wine_env.sh"
 . "$top/scripts/xvfb_env.sh"
@@ -23,7 +23,9 @@ run_ctest() {
   ctest --test-dir "$dir" --output-on-failure "$@" 2>&1 | tee "$log"
   local line
   line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
-  if [ -n "$line" ]; then
+  if grep -q 'No tests were found' "$log"; then
+    echo "($name: no tests)"
+  elif [ -n "$line" ]; then
     local total bad
     total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$line")
     bad=$(sed -E 's/.*passed, ([0-9]+) tests? failed.*/\1/' <<<"$line")
@@ -37,6 +39,8 @@ run_ctest() {
 
 run_ctest native build/native -j "$(nproc)"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_ctest asan build/asan -j "$(nproc)"
+
+run_ctest fuzz build/fuzz
 
 start_xvfb || { echo "test: no virtual X display"; exit 1; }
 ensure_wine_prefix

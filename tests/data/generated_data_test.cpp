@@ -1,0 +1,313 @@
+// The generated data against the figures of the source and the format
+// rules every reader relies on. Expected counts were taken from the source
+// files with a separate script (python3, bz2 over data/unihan/*.bz2,
+// keeping code points in the six repertoire ranges and counting the lines
+// of each field), which agree with the design notes.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "chardb/variant_tables.h"
+#include "tests/test_data_dir.h"
+
+namespace {
+
+struct Line {
+  std::uint32_t codePoint;
+  std::string code, property, value;
+};
+
+bool InRepertoire(std::uint32_t cp) {
+  return (cp >= 0x3400 && cp <= 0x4DB5) || (cp >= 0x4E00 && cp <= 0x9FA5) ||
+         (cp >= 0xF900 && cp <= 0xFA2D) || (cp >= 0xFA30 && cp <= 0xFA6A) ||
+         (cp >= 0x20000 && cp <= 0x2A6D6) || (cp >= 0x2F800 && cp <= 0x2FA1D);
+}
+
+std::vector<std::string> SplitLines(const std::string& bytes, const std::string& end) {
+  std::vector<std::string> lines;
+  std::size_t pos = 0;
+  while (pos < bytes.size()) {
+    std::size_t next = bytes.find(end, pos);
+    if (next == std::string::npos) {
+      lines.push_back(bytes.substr(pos));
+      lines.back() += "<no line end>";
+      break;
+    }
+    lines.push_back(bytes.substr(pos, next - pos));
+    pos = next + end.size();
+  }
+  return lines;
+}
+
+// Parses an extract, failing the test on any line out of layout.
+std::vector<Line> ParseExtract(const std::string& name, const std::string& property) {
+  static const std::regex layout("U\\+([0-9A-F]{4,5})\t([A-Za-z]+)\t([^\t\r\n]+)");
+  std::vector<Line> lines;
+  for (const std::string& text : SplitLines(ReadDataFile(name), "\r\n")) {
+    std::smatch m;
+    if (!std::regex_match(text, m, layout)) {
+      ADD_FAILURE() << name << ": line out of layout: " << text;
+      continue;
+    }
+    Line line{static_cast<std::uint32_t>(std::stoul(m[1], nullptr, 16)), m[1], m[2], m[3]};
+    EXPECT_EQ(line.property, property) << text;
+    EXPECT_TRUE(InRepertoire(line.codePoint)) << text;
+    EXPECT_EQ(line.code.size(), line.codePoint > 0xFFFF ? 5u : 4u) << text;
+    lines.push_back(line);
+  }
+  for (std::size_t i = 1; i < lines.size(); ++i)
+    EXPECT_LT(lines[i - 1].codePoint, lines[i].codePoint) << name << " at " << lines[i].code;
+  return lines;
+}
+
+std::map<std::string, std::string> ByCode(const std::vector<Line>& lines) {
+  std::map<std::string, std::string> values;
+  for (const Line& line : lines) values[line.code] = line.value;
+  return values;
+}
+
+TEST(GeneratedData, ExtractsHaveTheSourceLineCountsAndLayout) {
+  struct Case {
+    const char* file;
+    const char* property;
+    std::size_t lines;
+  } const cases[] = {
+      {"PinyinSearchData", "kMandarin", 41187},
+      {"DefinitionSearchDataUtf16", "kDefinition", 21710},
+      {"RadicalStrokeSearchData", "kRSUnicode", 71098},
+      {"MatthewsSearchData", "kMatthews", 8987},
+  };
+  for (const Case& c : cases) {
+    std::string bytes = ReadDataFile(c.file);
+    ASSERT_GE(bytes.size(), 2u) << c.file;
+    EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n") << c.file;
+    EXPECT_EQ(ParseExtract(c.file, c.property).size(), c.lines) << c.file;
+  }
+}
+
+TEST(GeneratedData, PinyinReadingsCarryToneDigitsAndTheUmlautReference) {
+  std::vector<Line> lines = ParseExtract("PinyinSearchData", "kMandarin");
+  static const std::regex readings("(?:[A-Z]|&#xdc;)+[1-5](?: (?:[A-Z]|&#xdc;)+[1-5])*");
+  for (const Line& line : lines)
+    EXPECT_TRUE(std::regex_match(line.value, readings)) << line.code << " " << line.value;
+  auto values = ByCode(lines);
+  // Source readings: U+3400 qiū, U+9A62 lǘ, U+535C "bo bǔ", U+3576 ň,
+  // U+5463 ḿ, U+2A3D9 huáng, U+2F835 huī, the last of the repertoire with a
+  // reading (grep -P '^U\+(3400|9A62|...)\tkMandarin' Unihan_Readings.txt).
+  EXPECT_EQ(values["3400"], "QIU1");
+  EXPECT_EQ(values["9A62"], "L&#xdc;2");
+  EXPECT_EQ(values["535C"], "BO5 BU3");
+  EXPECT_EQ(values["3576"], "N3");
+  EXPECT_EQ(values["5463"], "M2");
+  EXPECT_EQ(values["4E00"], "YI1");
+  EXPECT_EQ(values["2A3D9"], "HUANG2");
+  EXPECT_EQ(lines.back().code, "2F835");
+  EXPECT_EQ(lines.back().value, "HUI1");
+}
+
+TEST(GeneratedData, DefinitionsArePureAsciiWithLowerCaseReferences) {
+  std::string bytes = ReadDataFile("DefinitionSearchDataUtf16");
+  for (unsigned char c : bytes) ASSERT_LT(c, 0x80);
+  static const std::regex upperReference("&#x[0-9a-f]*[A-F]");
+  EXPECT_FALSE(std::regex_search(bytes, upperReference));
+  auto values = ByCode(ParseExtract("DefinitionSearchDataUtf16", "kDefinition"));
+  // Source: U+3400 "(same as U+4E18 丘) hillock or mound", U+5034 "a place
+  // in Héběi", U+4E00 "one; a, an; alone".
+  EXPECT_EQ(values["3400"], "(same as U+4E18 &#x4e18;) hillock or mound");
+  EXPECT_EQ(values["5034"], "a place in H&#xe9;b&#x11b;i");
+  EXPECT_EQ(values["4E00"], "one; a, an; alone");
+}
+
+TEST(GeneratedData, RadicalStrokeValuesAreSingleAndTrimmed) {
+  std::vector<Line> lines = ParseExtract("RadicalStrokeSearchData", "kRSUnicode");
+  static const std::regex value("[0-9]+'*\\.-?[0-9]+");
+  std::size_t grass8 = 0;
+  for (const Line& line : lines) {
+    EXPECT_TRUE(std::regex_match(line.value, value)) << line.code << " '" << line.value << "'";
+    if (line.value == "140.8") ++grass8;
+  }
+  // grep -c -P '\t140\.8( |$)' over the kRSUnicode lines of the repertoire: 296.
+  EXPECT_EQ(grass8, 296u);
+}
+
+TEST(GeneratedData, MatthewsNumbersArePadded) {
+  std::vector<Line> lines = ParseExtract("MatthewsSearchData", "kMatthews");
+  static const std::regex value("M\\+(?:[0-9]{4}|[0-9]{3}p|[0-9]{2}pp|[0-9]ppp)(?:[a-z]|\\.[0-9]+)?");
+  for (const Line& line : lines) EXPECT_TRUE(std::regex_match(line.value, value)) << line.value;
+  auto values = ByCode(lines);
+  // Source kMatthews: U+4E00 3016, U+3431 300, U+350D 90, U+54C0 3,
+  // U+7784 4473a, U+86ED 994a, U+752D 5047.5.
+  EXPECT_EQ(values["4E00"], "M+3016");
+  EXPECT_EQ(values["3431"], "M+300p");
+  EXPECT_EQ(values["350D"], "M+90pp");
+  EXPECT_EQ(values["54C0"], "M+3ppp");
+  EXPECT_EQ(values["7784"], "M+4473a");
+  EXPECT_EQ(values["86ED"], "M+994pa");
+  EXPECT_EQ(values["752D"], "M+5047.5");
+}
+
+TEST(GeneratedData, StrokeListIsSortedAndCoversTheRadicalStrokeSet) {
+  std::string bytes = ReadDataFile("TotalStrokeOrdered.txt");
+  EXPECT_EQ(bytes, ReadDataFile("TOTALSTROKEDATA"));
+  static const std::regex layout("([0-9]+)\t([0-9A-F]{4,5})");
+  std::vector<std::pair<int, std::uint32_t>> records;
+  std::set<std::string> codes;
+  for (const std::string& text : SplitLines(bytes, "\r\n")) {
+    std::smatch m;
+    ASSERT_TRUE(std::regex_match(text, m, layout)) << text;
+    records.emplace_back(std::stoi(m[1]), static_cast<std::uint32_t>(std::stoul(m[2], nullptr, 16)));
+    codes.insert(m[2]);
+    EXPECT_LE(text.size(), 19u) << "longer than one 20-byte read";
+  }
+  EXPECT_EQ(records.size(), 71098u);
+  EXPECT_EQ(codes.size(), 71098u);
+  for (std::size_t i = 1; i < records.size(); ++i) EXPECT_LT(records[i - 1], records[i]);
+  EXPECT_EQ(records.front(), std::make_pair(1, 0x4E00u));
+  std::set<std::string> radicalCodes;
+  for (const Line& line : ParseExtract("RadicalStrokeSearchData", "kRSUnicode"))
+    radicalCodes.insert(line.code);
+  EXPECT_EQ(codes, radicalCodes);
+}
+
+struct VariantCase {
+  const VariantPair* table;
+  std::size_t count;
+  std::size_t expected;
+};
+
+TEST(GeneratedData, VariantTablesAscendAndFitTheirFields) {
+  // Source: 6,549 kSimplifiedVariant and 3,186 kTraditionalVariant lines of
+  // the repertoire in Unihan_Variants.txt.
+  const VariantCase tables[] = {{kSimplifiedVariants, kSimplifiedVariantsCount, 6549},
+                                {kTraditionalVariants, kTraditionalVariantsCount, 3186}};
+  static const std::regex list("[0-9A-F]{4,5}(?: [0-9A-F]{4,5})*");
+  for (const VariantCase& t : tables) {
+    EXPECT_EQ(t.count, t.expected);
+    unsigned long previous = 0;
+    for (std::size_t i = 0; i < t.count; ++i) {
+      const VariantPair& pair = t.table[i];
+      ASSERT_EQ(pair.key[kVariantKeyWidth - 1], '\0');
+      ASSERT_EQ(pair.value[kVariantValueWidth - 1], '\0');
+      unsigned long key = std::stoul(pair.key, nullptr, 16);
+      EXPECT_LT(previous, key) << pair.key;
+      previous = key;
+      std::string value = pair.value;
+      EXPECT_LE(value.size(), 19u);
+      ASSERT_TRUE(std::regex_match(value, list)) << pair.key << " " << value;
+      unsigned long last = 0;
+      for (std::size_t p = 0; p < value.size(); p = value.find(' ', p) + 1) {
+        unsigned long v = std::stoul(value.substr(p), nullptr, 16);
+        EXPECT_LT(last, v) << pair.key << " " << value;
+        last = v;
+        if (value.find(' ', p) == std::string::npos) break;
+      }
+    }
+  }
+  auto find = [](const VariantPair* table, std::size_t count, const char* key) {
+    for (std::size_t i = 0; i < count; ++i)
+      if (std::string(table[i].key) == key) return std::string(table[i].value);
+    return std::string("<none>");
+  };
+  // Source lines: U+53F0 kSimplifiedVariant U+53F0, kTraditionalVariant
+  // U+53F0 U+6AAF U+81FA U+98B1; U+58C8 kSimplifiedVariant U+21484;
+  // U+21484 kTraditionalVariant U+58C8; U+4E3A kTraditionalVariant U+70BA.
+  EXPECT_EQ(find(kSimplifiedVariants, kSimplifiedVariantsCount, "53F0"), "53F0");
+  EXPECT_EQ(find(kTraditionalVariants, kTraditionalVariantsCount, "53F0"), "53F0 6AAF 81FA 98B1");
+  EXPECT_EQ(find(kSimplifiedVariants, kSimplifiedVariantsCount, "58C8"), "21484");
+  EXPECT_EQ(find(kTraditionalVariants, kTraditionalVariantsCount, "21484"), "58C8");
+  EXPECT_EQ(find(kSimplifiedVariants, kSimplifiedVariantsCount, "4E00"), "<none>");
+}
+
+TEST(GeneratedData, UnihanTextHasThePrefaceThenEveryLineSortedByCodeAndField) {
+  std::string bytes = ReadDataFile("unihan.txt");
+  ASSERT_FALSE(bytes.empty());
+  EXPECT_EQ(bytes.find('\r'), std::string::npos);
+  EXPECT_EQ(bytes.back(), '\n');
+  std::vector<std::string> lines = SplitLines(bytes, "\n");
+  std::size_t header = 0;
+  while (header < lines.size() && !lines[header].empty() && lines[header][0] == '#') ++header;
+  EXPECT_GT(header, 20u);
+  std::string headerText;
+  for (std::size_t i = 0; i < header; ++i) headerText += lines[i] + "\n";
+  EXPECT_NE(headerText.find("U+53F0"), std::string::npos);
+  EXPECT_NE(headerText.find("Notice of modification"), std::string::npos);
+
+  // Every repertoire line of the eight files: 1,347,450 (same script).
+  EXPECT_EQ(lines.size() - header, 1347450u);
+  std::uint32_t previousCode = 0;
+  std::string previousField;
+  std::set<std::uint32_t> codes;
+  for (std::size_t i = header; i < lines.size(); ++i) {
+    const std::string& line = lines[i];
+    std::size_t tab1 = line.find('\t'), tab2 = line.find('\t', tab1 + 1);
+    ASSERT_TRUE(line.compare(0, 2, "U+") == 0 && tab2 != std::string::npos) << line;
+    std::uint32_t code = static_cast<std::uint32_t>(std::stoul(line.substr(2, tab1 - 2), nullptr, 16));
+    std::string field = line.substr(tab1 + 1, tab2 - tab1 - 1);
+    ASSERT_TRUE(InRepertoire(code)) << line;
+    if (code == previousCode)
+      ASSERT_LT(previousField, field) << line;
+    else
+      ASSERT_LT(previousCode, code) << line;
+    previousCode = code;
+    previousField = field;
+    codes.insert(code);
+  }
+  EXPECT_EQ(codes.size(), 71098u);
+}
+
+TEST(GeneratedData, PrefaceFormsAgree) {
+  std::string rtf = ReadDataFile("UnihanPrefaceRtfData");
+  EXPECT_EQ(rtf.compare(0, 24, "{\\rtf1\\ansi\\ansicpg1252\\"), 0);
+  int depth = 0;
+  for (std::size_t i = 0; i < rtf.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(rtf[i]);
+    ASSERT_LT(c, 0x80) << "non-ASCII byte in the RTF";
+    if (c == '\\') {
+      ++i;
+    } else if (c == '{') {
+      ++depth;
+    } else if (c == '}') {
+      ASSERT_GT(depth, 0);
+      --depth;
+    }
+  }
+  EXPECT_EQ(depth, 0);
+  EXPECT_EQ(rtf.back(), '}');
+
+  std::string plain = ReadDataFile("UNIHANPREFACEDATA");
+  for (const std::string& line : SplitLines(plain, "\r\n"))
+    EXPECT_EQ(line.find('\n'), std::string::npos) << "a bare LF in the plain preface";
+  EXPECT_NE(plain.find("Unicode 15.0.0"), std::string::npos);
+  EXPECT_NE(plain.find("4.0.1"), std::string::npos);
+}
+
+TEST(GeneratedData, GeneratorIsDeterministicAndQuick) {
+  std::string out = ::testing::TempDir() + "logodex-datagen-again";
+  std::string command = std::string("mkdir -p '") + out + "' && '" + LOGODEX_DATAGEN + "' '" +
+                        LOGODEX_SOURCE_DIR + "/data/unihan' '" + LOGODEX_SOURCE_DIR +
+                        "/data/preface.txt' '" + out + "' > /dev/null";
+  auto start = std::chrono::steady_clock::now();
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  EXPECT_LT(seconds, 20.0);
+  const char* const files[] = {"PinyinSearchData",     "DefinitionSearchDataUtf16",
+                               "RadicalStrokeSearchData", "MatthewsSearchData",
+                               "TotalStrokeOrdered.txt", "unihan.txt",
+                               "UnihanPrefaceRtfData", "UNIHANPREFACEDATA",
+                               "TOTALSTROKEDATA",      "variant_tables.cpp"};
+  for (const char* file : files) {
+    std::ifstream again(out + "/" + file, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << again.rdbuf();
+    EXPECT_TRUE(bytes.str() == ReadDataFile(file)) << file << " differs between two runs";
+  }
+}
+
+}  // namespace

@@ -59,6 +59,11 @@ bool ReadingForm(const std::string& reading, std::string& form, std::string& err
       form += static_cast<char>(cp - 'a' + 'A');
       continue;
     }
+    if (cp == 0x0308 && !form.empty() && form.back() == 'U') {  // combining diaeresis
+      form.pop_back();
+      form += kUmlautReference;
+      continue;
+    }
     if (int t = CombiningTone(cp)) {
       if (form.empty() || !setTone(t)) {
         if (error.empty()) error = "a tone mark without a letter in '" + reading + "'";
