@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds Logodex and starts it under Wine. Without a
+# display it proves the program starts: a virtual X display, the program,
+# the KangXi radicals page, a screenshot logodex-screen.png, then it closes
+# the program and exits 0.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+
+"$top/scripts/setup.sh"
+"$top/scripts/build.sh" native windows
+
+run_dir="$top/build/windows/bin"
+exe="$run_dir/Logodex.exe"
+. "$top/scripts/wine_env.sh"
+. "$top/scripts/xvfb_env.sh"
+
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1 && [ -z "${CI:-}" ]; then
+  ensure_wine_prefix
+  cd "$run_dir"
+  exec wine Logodex.exe
+fi
+
+start_xvfb || { echo "start: no virtual X display could be started" >&2; exit 1; }
+trap stop_xvfb EXIT
+ensure_wine_prefix
+cd "$run_dir"
+wine Logodex.exe >/dev/null 2>&1 &
+
+window=""
+for _ in $(seq 1 300); do
+  window=$(xdotool search --name '^Logodex$' 2>/dev/null | head -n 1 || true)
+  [ -n "$window" ] && break
+  sleep 0.2
+done
+[ -n "$window" ] || { echo "start: the main window did not appear" >&2; exit 1; }
+echo "start: the main window is up"
+
+# The menu bar from the keyboard: F10, one step right to "KangXi Radicals", Enter.
+xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+sleep 1
+xdotool key --window "$window" F10 Right Return
+for _ in $(seq 1 50); do
+  xdotool search --name '^KangXi Radicals$' >/dev/null 2>&1 && break
+  sleep 0.2
+done
+sleep 1
+import -window root "$top/logodex-screen.png"
+echo "start: screenshot saved as $top/logodex-screen.png"
+
+xdotool windowactivate --sync "$window" 2>/dev/null || true
+xdotool key --window "$window" alt+F4
+for _ in $(seq 1 50); do
+  xdotool search --name '^Logodex$' >/dev/null 2>&1 || break
+  sleep 0.2
+done
+wineserver -k 2>/dev/null || true
+echo "start: Logodex closed"
