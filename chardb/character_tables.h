@@ -1,16 +1,19 @@
 // The character tables: the four embedded extracts and the preface, the
-// stroke table and the Unihan text, as the program holds them in memory.
+// stroke table and the Unihan text, as the program holds them in memory,
+// and their loading from bytes or from files.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "chardb/variant_tables.h"
 
 // One embedded text: the resource's bytes in writable memory, size() equal
-// to the resource's size, the last byte replaced by NUL.
+// to the resource's size, the last byte replaced by NUL. An empty resource
+// is held as one NUL byte, so text() is always a NUL-terminated text.
 struct ResourceText {
   std::vector<char> bytes;
   char* text() { return bytes.data(); }
@@ -20,6 +23,8 @@ struct ResourceText {
 
 constexpr std::size_t kStrokeCodeWidth = 12;
 constexpr std::size_t kStrokeTableMinRecords = 80000;
+// One read of the stroke file takes at most this many bytes less one.
+constexpr std::size_t kStrokeLineBufferSize = 20;
 
 // One line of TotalStrokeOrdered.txt.
 struct StrokeRecord {
@@ -32,15 +37,76 @@ struct VariantTable {
   std::size_t count;
 };
 
+// Where a line's value lies in its table's text.
+struct ValueSpan {
+  std::uint32_t offset;
+  std::uint32_t length;
+};
+
+// The index of one extract, built at load: a line's code field (the text
+// between "U+" and the first TAB) to the value of the first line with that
+// code, plus which 4- and 5-character runs of upper-case hexadecimal digits
+// occur anywhere in the text (the pinyin lookup's "occurs, but is no line's
+// code" answer). Built for the text as it is at indexing time; the text
+// must not change afterwards.
+struct ExtractIndex {
+  bool built = false;
+  std::unordered_map<std::string, ValueSpan> lines;
+  std::vector<std::uint64_t> hexRuns4;  // bit per 4-digit text, 0x10000 bits
+  std::vector<std::uint64_t> hexRuns5;  // bit per 5-digit text, 0x100000 bits
+};
+
+// A variant table's key to the position of its first entry with that key.
+struct VariantIndex {
+  bool built = false;
+  std::unordered_map<std::string, std::size_t> entries;
+};
+
 struct CharacterTables {
   ResourceText pinyin, definition, radicalStroke, matthews, preface;
-  // At least kStrokeTableMinRecords records, zero-filled after the last line.
+  // At least kStrokeTableMinRecords records and always one more than the
+  // pieces read, zero-filled after the last piece.
   std::vector<StrokeRecord> strokes;
+  std::size_t strokePieces = 0;  // records filled from the file
   // The bytes of unihan.txt and a NUL; empty when there is no Unihan text.
   std::vector<char> unihan;
   VariantTable simplified{kSimplifiedVariants, kSimplifiedVariantsCount};
   VariantTable traditional{kTraditionalVariants, kTraditionalVariantsCount};
+  // Built by BuildLookupIndexes; a lookup scans its table while they are not.
+  ExtractIndex pinyinIndex, definitionIndex, radicalStrokeIndex, matthewsIndex;
+  VariantIndex simplifiedIndex, traditionalIndex;
 };
+
+// The embedded names of the five texts, and the two data files.
+constexpr char kPinyinDataName[] = "PinyinSearchData";
+constexpr char kDefinitionDataName[] = "DefinitionSearchDataUtf16";
+constexpr char kRadicalStrokeDataName[] = "RadicalStrokeSearchData";
+constexpr char kMatthewsDataName[] = "MatthewsSearchData";
+constexpr char kPrefaceDataName[] = "UnihanPrefaceRtfData";
+constexpr char kStrokeFileName[] = "TotalStrokeOrdered.txt";
+constexpr char kUnihanFileName[] = "unihan.txt";
+
+// One embedded text from its bytes: copied, the last byte replaced by NUL.
+void SetResourceText(const char* data, std::size_t size, ResourceText& text);
+
+// The stroke table from the bytes of TotalStrokeOrdered.txt, read as text:
+// CR LF reads as LF; each line arrives in pieces of at most 19 characters
+// (a piece ends after its LF), and each piece is parsed with the pattern
+// "%d\t%s\n" into the next record. A code longer than 11 characters keeps
+// its first 11. No bytes (a missing file) leave kStrokeTableMinRecords
+// zero records.
+void LoadStrokeTable(const std::string& fileBytes, CharacterTables& tables);
+
+// The Unihan text: the file's bytes and one NUL.
+void LoadUnihanText(const std::string& fileBytes, CharacterTables& tables);
+// No Unihan text (unihan.txt could not be opened).
+void ClearUnihanText(CharacterTables& tables);
+
+// The indexes of the four extracts and the two variant tables.
+void BuildLookupIndexes(CharacterTables& tables);
+
+// The whole file in binary; false when it cannot be opened or read.
+bool ReadFileBytes(const std::string& path, std::string& bytes);
 
 // Reads the five embedded texts from files of their resource names,
 // TotalStrokeOrdered.txt and unihan.txt from dataDir, and builds the
