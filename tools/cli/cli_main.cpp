@@ -1,0 +1,82 @@
+// logodex-cli: the character database and the searches from the command
+// line, over the same tables the program loads.
+//
+//   logodex-cli [--data DIR] SUBCOMMAND ARGUMENTS...
+//
+// The data folder is --data DIR, else the folder of the executable when it
+// holds the data files, else the data folder of the build tree it was
+// built in. Exit 0 on an answer (also a not-found one), 2 with a one-line
+// message on bad usage or missing data files.
+//
+// Adding a subcommand: write tools/cli/NAME_command.cpp with a function
+//   int RunNameCommand(const CliContext&, const std::vector<std::string>& args)
+// declare it in cli_commands.h, add the file to tools/cli/CMakeLists.txt
+// and one line {"name", "usage", RunNameCommand} to kCommands below.
+
+#include <cstring>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "tools/cli/cli_commands.h"
+#include "tools/cli/cli_data_dir.h"
+
+namespace {
+
+struct CliCommand {
+  const char* name;
+  const char* usage;  // the words after the name
+  CliCommandFunction run;
+};
+
+const CliCommand kCommands[] = {
+    {"lookup", "CODE", RunLookupCommand},
+    {"insert", "ARGUMENT", RunInsertCommand},
+    {"unihan", "KEY", RunUnihanCommand},
+};
+
+int Usage(std::ostream& err) {
+  err << "usage: logodex-cli [--data DIR] {";
+  const char* separator = "";
+  for (const CliCommand& command : kCommands) {
+    err << separator << command.name << ' ' << command.usage;
+    separator = " | ";
+  }
+  err << "}\n";
+  return kCliBadUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> words(argv + 1, argv + argc);
+  std::string dataDir;
+  std::size_t next = 0;
+  if (next < words.size() && words[next] == "--data") {
+    if (next + 1 >= words.size()) return Usage(std::cerr);
+    dataDir = words[next + 1];
+    next += 2;
+  }
+  if (next >= words.size()) return Usage(std::cerr);
+  const CliCommand* command = nullptr;
+  for (const CliCommand& candidate : kCommands) {
+    if (words[next] == candidate.name) command = &candidate;
+  }
+  if (!command) return Usage(std::cerr);
+  std::vector<std::string> args(words.begin() + next + 1, words.end());
+
+  if (dataDir.empty()) dataDir = FindCliDataDir(argc > 0 ? argv[0] : "");
+  CharacterTables tables;
+  std::string error;
+  if (!LoadCharacterTables(dataDir, tables, error)) {
+    std::cerr << "logodex-cli: " << error << '\n';
+    return kCliBadUsage;
+  }
+  CliContext context{tables, std::cout, std::cerr, dataDir};
+  return command->run(context, args);
+}
+
+int CliUsageError(const CliContext& context, const std::string& usage) {
+  context.err << "usage: logodex-cli " << usage << '\n';
+  return kCliBadUsage;
+}

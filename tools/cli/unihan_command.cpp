@@ -1,0 +1,10 @@
+// logodex-cli unihan KEY
+#include "chardb/unihan_extract.h"
+#include "tools/cli/cli_commands.h"
+
+int RunUnihanCommand(const CliContext& context, const std::vector<std::string>& args) {
+  if (args.size() != 1) return CliUsageError(context, "unihan KEY");
+  UnihanBox box = ComposeUnihanBox(context.tables, args[0]);
+  context.out << box.caption << '\n' << box.text << '\n';
+  return kCliAnswered;
+}
