@@ -51,6 +51,7 @@ struct ValueSpan {
 // must not change afterwards.
 struct ExtractIndex {
   bool built = false;
+  std::size_t builtSize = 0;  // the table's size when indexed; else a scan answers
   std::unordered_map<std::string, ValueSpan> lines;
   std::vector<std::uint64_t> hexRuns4;  // bit per 4-digit text, 0x10000 bits
   std::vector<std::uint64_t> hexRuns5;  // bit per 5-digit text, 0x100000 bits

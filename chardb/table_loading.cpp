@@ -1,21 +1,212 @@
+// Loading of the character tables from bytes or from the data folder, and
+// the lookup indexes built over them.
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <string_view>
+
 #include "chardb/character_tables.h"
+#include "chardb/code_fields.h"
 
 void SetResourceText(const char* data, std::size_t size, ResourceText& text) {
   text.bytes.assign(data, data + size);
   if (text.bytes.empty()) text.bytes.push_back('\0');
   text.bytes.back() = '\0';
 }
-void LoadStrokeTable(const std::string&, CharacterTables& tables) {
-  tables.strokes.assign(kStrokeTableMinRecords, StrokeRecord{});
+
+namespace {
+
+bool IsScanfSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
+
+// One piece parsed with "%d\t%s\n": a decimal count after any white space
+// (kept within 32 bits), then white space and the word after it, of which
+// the field keeps what fits. A piece without a count fills nothing.
+StrokeRecord ParseStrokePiece(std::string_view piece) {
+  StrokeRecord record{};
+  std::size_t at = 0;
+  while (at < piece.size() && IsScanfSpace(piece[at])) ++at;
+  bool negative = false;
+  if (at < piece.size() && (piece[at] == '+' || piece[at] == '-')) negative = piece[at++] == '-';
+  std::size_t digits = at;
+  long long count = 0;
+  while (at < piece.size() && piece[at] >= '0' && piece[at] <= '9') {
+    if (count <= INT_MAX) count = count * 10 + (piece[at] - '0');
+    ++at;
+  }
+  if (at == digits) return record;
+  if (negative) count = -count;
+  if (count > INT_MAX) count = INT_MAX;
+  if (count < INT_MIN) count = INT_MIN;
+  record.strokes = static_cast<std::int32_t>(count);
+  while (at < piece.size() && IsScanfSpace(piece[at])) ++at;
+  std::size_t length = 0;
+  while (at < piece.size() && !IsScanfSpace(piece[at])) {
+    if (length + 1 < kStrokeCodeWidth) record.code[length++] = piece[at];
+    ++at;
+  }
+  return record;
+}
+
+}  // namespace
+
+void LoadStrokeTable(const std::string& fileBytes, CharacterTables& tables) {
+  // The text-mode stream: CR LF reads as LF.
+  std::string text;
+  text.reserve(fileBytes.size());
+  for (std::size_t i = 0; i < fileBytes.size(); ++i) {
+    if (fileBytes[i] == '\r' && i + 1 < fileBytes.size() && fileBytes[i + 1] == '\n') continue;
+    text += fileBytes[i];
+  }
+  std::vector<StrokeRecord> records;
+  records.reserve(text.size() / 6 + 1);
+  const std::size_t pieceMax = kStrokeLineBufferSize - 1;
+  for (std::size_t start = 0; start < text.size();) {
+    std::size_t end = start;
+    while (end < text.size() && end - start < pieceMax) {
+      if (text[end++] == '\n') break;
+    }
+    records.push_back(ParseStrokePiece(std::string_view(text).substr(start, end - start)));
+    start = end;
+  }
+  tables.strokePieces = records.size();
+  std::size_t size = records.size() + 1;
+  if (size < kStrokeTableMinRecords) size = kStrokeTableMinRecords;
+  records.resize(size, StrokeRecord{});
+  tables.strokes = std::move(records);
+}
+
 void LoadUnihanText(const std::string& fileBytes, CharacterTables& tables) {
-  tables.unihan.assign(fileBytes.begin(), fileBytes.end());
-  tables.unihan.push_back('\0');
+  tables.unihan.assign(fileBytes.size() + 1, '\0');
+  std::memcpy(tables.unihan.data(), fileBytes.data(), fileBytes.size());
 }
-void ClearUnihanText(CharacterTables& tables) { tables.unihan.clear(); }
-void BuildLookupIndexes(CharacterTables&) {}
-bool ReadFileBytes(const std::string&, std::string&) { return false; }
-bool LoadCharacterTables(const std::string&, CharacterTables&, std::string& error) {
-  error = "not yet";
-  return false;
+
+void ClearUnihanText(CharacterTables& tables) {
+  tables.unihan.clear();
+  tables.unihan.shrink_to_fit();
+}
+
+namespace {
+
+void SetBit(std::vector<std::uint64_t>& bits, std::uint32_t index) {
+  bits[index / 64] |= std::uint64_t{1} << (index % 64);
+}
+
+void BuildExtractIndex(const ResourceText& table, bool withHexRuns, ExtractIndex& index) {
+  index = ExtractIndex{};
+  std::string_view text = TableText(table);
+  index.lines.reserve(text.size() / 24 + 16);
+  for (std::size_t start = 0; start < text.size();) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(start, end - start);
+    if (line.size() >= 2 && line[0] == 'U' && line[1] == '+') {
+      std::size_t tab = line.find('\t', 2);
+      if (tab != std::string_view::npos) {
+        std::string_view value = LineValue(text, start + tab + 1);
+        index.lines.emplace(std::string(line.substr(2, tab - 2)),
+                            ValueSpan{static_cast<std::uint32_t>(value.data() - text.data()),
+                                      static_cast<std::uint32_t>(value.size())});
+      }
+    }
+    start = end + 1;
+  }
+  if (withHexRuns) {
+    index.hexRuns4.assign(0x10000 / 64, 0);
+    index.hexRuns5.assign(0x100000 / 64, 0);
+    // run: the length of the run of upper-case hex digits ending at i.
+    std::size_t run = 0;
+    std::uint32_t value = 0;  // the last five digits' value
+    for (char c : text) {
+      int digit = UpperHexDigit(c);
+      if (digit < 0) {
+        run = 0;
+        continue;
+      }
+      ++run;
+      value = ((value << 4) | static_cast<std::uint32_t>(digit)) & 0xFFFFF;
+      if (run >= 4) SetBit(index.hexRuns4, value & 0xFFFF);
+      if (run >= 5) SetBit(index.hexRuns5, value);
+    }
+  }
+  index.builtSize = table.size();
+  index.built = true;
+}
+
+void BuildVariantIndex(const VariantTable& table, VariantIndex& index) {
+  index = VariantIndex{};
+  index.entries.reserve(table.count);
+  for (std::size_t i = 0; i < table.count; ++i) {
+    index.entries.emplace(VariantKey(table.entries[i]), i);
+  }
+  index.built = true;
+}
+
+}  // namespace
+
+void BuildLookupIndexes(CharacterTables& tables) {
+  BuildExtractIndex(tables.pinyin, true, tables.pinyinIndex);
+  BuildExtractIndex(tables.definition, false, tables.definitionIndex);
+  BuildExtractIndex(tables.radicalStroke, false, tables.radicalStrokeIndex);
+  BuildExtractIndex(tables.matthews, false, tables.matthewsIndex);
+  BuildVariantIndex(tables.simplified, tables.simplifiedIndex);
+  BuildVariantIndex(tables.traditional, tables.traditionalIndex);
+}
+
+namespace {
+
+// The whole file, with room for `extra` zero bytes after it.
+template <typename Bytes>
+bool ReadWhole(const std::string& path, Bytes& bytes, std::size_t extra) {
+  bytes.clear();
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return false;
+  bool ok = true;
+  if (std::fseek(file, 0, SEEK_END) == 0) {
+    long size = std::ftell(file);
+    if (size > 0) bytes.reserve(static_cast<std::size_t>(size) + extra);
+    std::rewind(file);
+  }
+  char chunk[1 << 16];
+  std::size_t got;
+  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.insert(bytes.end(), chunk, chunk + got);
+  if (std::ferror(file)) ok = false;
+  std::fclose(file);
+  bytes.resize(bytes.size() + extra, '\0');
+  return ok;
+}
+
+}  // namespace
+
+bool ReadFileBytes(const std::string& path, std::string& bytes) { return ReadWhole(path, bytes, 0); }
+
+bool LoadCharacterTables(const std::string& dataDir, CharacterTables& tables, std::string& error) {
+  auto path = [&](const char* name) { return dataDir + "/" + name; };
+  auto missing = [&](const char* name) {
+    error = "data file not found: " + path(name);
+    return false;
+  };
+  struct Embedded {
+    const char* name;
+    ResourceText& text;
+  } embedded[] = {{kPinyinDataName, tables.pinyin},
+                  {kDefinitionDataName, tables.definition},
+                  {kRadicalStrokeDataName, tables.radicalStroke},
+                  {kMatthewsDataName, tables.matthews},
+                  {kPrefaceDataName, tables.preface}};
+  std::string bytes;
+  for (Embedded& item : embedded) {
+    if (!ReadFileBytes(path(item.name), bytes)) return missing(item.name);
+    SetResourceText(bytes.data(), bytes.size(), item.text);
+  }
+  if (!ReadFileBytes(path(kStrokeFileName), bytes)) return missing(kStrokeFileName);
+  LoadStrokeTable(bytes, tables);
+  // Read straight into the Unihan buffer: the file's bytes and one NUL.
+  if (!ReadWhole(path(kUnihanFileName), tables.unihan, 1)) {
+    ClearUnihanText(tables);
+    return missing(kUnihanFileName);
+  }
+  BuildLookupIndexes(tables);
+  return true;
 }

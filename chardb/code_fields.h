@@ -1,0 +1,47 @@
+// The small text pieces the lookups and their indexes share: a table's
+// text, a line's value, a variant entry's fields, hexadecimal digits.
+#pragma once
+
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "chardb/character_tables.h"
+
+// An extract's text: its bytes up to the first NUL.
+inline std::string_view TableText(const ResourceText& table) {
+  if (table.bytes.empty()) return {};
+  const char* text = table.text();
+  const void* nul = std::memchr(text, '\0', table.size());
+  return std::string_view(text, nul ? static_cast<const char*>(nul) - text : table.size());
+}
+
+// The value of the line whose property field starts at `property`: the
+// text after the property's TAB up to the CR or LF that ends the line;
+// a CR anywhere in the value ends it too; empty when the line has no
+// second TAB.
+inline std::string_view LineValue(std::string_view text, std::size_t property) {
+  std::size_t lineEnd = text.find('\n', property);
+  if (lineEnd == std::string_view::npos) lineEnd = text.size();
+  std::string_view line = text.substr(property, lineEnd - property);
+  std::size_t tab = line.find('\t');
+  if (tab == std::string_view::npos) return {};
+  std::size_t end = line.find('\r', tab + 1);
+  if (end == std::string_view::npos) end = line.size();
+  return line.substr(tab + 1, end - tab - 1);
+}
+
+// 0 to 15 for '0'-'9' and 'A'-'F', else -1.
+inline int UpperHexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+inline std::string VariantKey(const VariantPair& pair) {
+  return std::string(pair.key, strnlen(pair.key, kVariantKeyWidth));
+}
+
+inline std::string VariantValue(const VariantPair& pair) {
+  return std::string(pair.value, strnlen(pair.value, kVariantValueWidth));
+}
