@@ -11,6 +11,16 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 
 run_dir="$top/build/windows/bin"
 exe="$run_dir/Logodex.exe"
+if [ ! -f "$exe" ]; then
+  # The window program is not part of this build yet: show what there is.
+  echo "start: Logodex.exe is not built yet; the generated data:"
+  ls -l "$top/build/native/data"
+  if [ -x "$top/build/native/logodex-cli" ]; then
+    echo "start: logodex-cli lookup 4E00:"
+    "$top/build/native/logodex-cli" lookup 4E00
+  fi
+  exit 0
+fi
 . "$top/scripts/wine_env.sh"
 . "$top/scripts/xvfb_env.sh"
 
