@@ -1,0 +1,94 @@
+// logodex-cli run as a user would: its output and exit codes.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <sys/wait.h>
+
+#include "tests/chardb/chardb_test_support.h"
+
+namespace {
+
+struct CliRun {
+  int exitCode;
+  std::string out;
+};
+
+// Runs logodex-cli with the words (quoted for the shell), standard error
+// joined to the output.
+CliRun RunCli(const std::string& words) {
+  std::string command = std::string("'") + LOGODEX_CLI + "' " + words + " 2>&1";
+  CliRun run{-1, ""};
+  std::FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return run;
+  char chunk[4096];
+  std::size_t got;
+  while ((got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0) run.out.append(chunk, got);
+  int status = pclose(pipe);
+  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+std::string DataOption() { return "--data '" + TestDataDir() + "' "; }
+
+TEST(Cli, LookupPrintsTheSixAnswers) {
+  CliRun run = RunCli(DataOption() + "lookup 4e48");
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.out,
+            "Pinyin: ME5\n"
+            "Definition: interrogative particle; repetition of a tune small; tender\n"
+            "Radical.Stroke: 4.2\n"
+            "Matthews: 7282\n"
+            "Simplified: 4E48\n"
+            "Traditional: 4E48 5E7A 9EBC 9EBD\n");
+}
+
+TEST(Cli, NotFoundIsAnAnswer) {
+  CliRun run = RunCli(DataOption() + "lookup ZZZZ");
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.out,
+            "Pinyin: not available\nDefinition: Not available\nRadical.Stroke: Not available\n"
+            "Matthews: Not available\nSimplified: \nTraditional: \n");
+  run = RunCli(DataOption() + "unihan ZZ");
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.out, "Unihan extract\nNot found in Unihan\n");
+  run = RunCli(DataOption() + "insert 4E00");
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.out, "");
+}
+
+TEST(Cli, InsertPrintsTheBoxThenTheClipboard) {
+  CliRun run = RunCli(DataOption() + "insert insert4E00");
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.out,
+            "Definition: one; a, an; alone \nRadical.Stroke: 1.0 \nMatthews: 3016 \n"
+            "Simplified () Traditional()\nClipboard:\n &#x4E00;\n");
+}
+
+TEST(Cli, UnihanPrintsTheCaptionThenTheBox) {
+  CliRun run = RunCli(DataOption() + "unihan 2a3d");
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "Unihan: 2a3d");
+  EXPECT_NE(run.out.find("\n... and 76 more lines\n"), std::string::npos);
+}
+
+TEST(Cli, FindsTheBuildTreesDataWithoutAnOption) {
+  CliRun run = RunCli("lookup 4E00");
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.out.substr(0, 12), "Pinyin: YI1\n");
+}
+
+TEST(Cli, BadUsageAndMissingDataExitTwoWithOneLine) {
+  for (const char* words : {"", "lookup", "lookup 4E00 4E01", "frobnicate 4E00", "--data", "--data /",
+                            "unihan", "insert"}) {
+    CliRun run = RunCli(words);
+    EXPECT_EQ(run.exitCode, 2) << words;
+    ASSERT_FALSE(run.out.empty()) << words;
+    EXPECT_EQ(run.out.find('\n'), run.out.size() - 1) << words << ": " << run.out;
+  }
+  CliRun run = RunCli("--data /nonexistent lookup 4E00");
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_EQ(run.out, "logodex-cli: data file not found: /nonexistent/PinyinSearchData\n");
+}
+
+}  // namespace

@@ -1,0 +1,181 @@
+// The Unihan record extract and its message box. Figures over the
+// generated unihan.txt with grep -c (lines holding the pattern).
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+
+#include "chardb/chardb_texts.h"
+#include "chardb/unihan_extract.h"
+#include "tests/chardb/chardb_test_support.h"
+
+namespace {
+
+CharacterTables WithUnihan(const std::string& file) {
+  CharacterTables tables;
+  LoadUnihanText(file, tables);
+  return tables;
+}
+
+// The lines of the file that hold the text, found by a separate walk.
+std::vector<std::string> LinesHolding(const std::string& file, const std::string& text) {
+  std::vector<std::string> lines;
+  for (std::size_t start = 0; start < file.size();) {
+    std::size_t end = file.find('\n', start);
+    if (end == std::string::npos) end = file.size();
+    std::string line = file.substr(start, end - start);
+    if (line.find(text) != std::string::npos) lines.push_back(line);
+    start = end + 1;
+  }
+  return lines;
+}
+
+TEST(UnihanExtract, TheCharacterOneInTheOrderOfTheFile) {
+  // grep -c 'U+4E00' unihan.txt: 76; grep 'U+4E00' | head -1 is a comment.
+  const CharacterTables& tables = RealTables();
+  UnihanExtract extract = ExtractUnihan(tables, "4E00");
+  std::string file(tables.unihan.data());
+  std::vector<std::string> expected = LinesHolding(file, "U+4E00");
+  ASSERT_EQ(expected.size(), 76u);
+  EXPECT_EQ(extract.lines, expected);
+  EXPECT_EQ(extract.moreLines, 0u);
+  EXPECT_EQ(extract.lines.front(), "# example U+4E00, kDefinition, \"one; a, an; alone\".");
+  EXPECT_EQ(extract.lines[2], "U+4E00\tkBigFive\tA440");
+  UnihanBox box = ComposeUnihanBox(extract, "4E00");
+  EXPECT_EQ(box.caption, "Unihan: 4E00");
+  EXPECT_EQ(box.text.substr(0, extract.lines[0].size() + 1), extract.lines[0] + "\n");
+  EXPECT_EQ(box.text.substr(box.text.size() - extract.lines.back().size() - 1), "\n" + extract.lines.back());
+}
+
+TEST(UnihanExtract, LowerCaseFindsTheSameLinesAndTheCaptionKeepsTheText) {
+  const CharacterTables& tables = RealTables();
+  EXPECT_EQ(ExtractUnihan(tables, "4e00").lines, ExtractUnihan(tables, "4E00").lines);
+  EXPECT_EQ(ComposeUnihanBox(tables, "4e00").caption, "Unihan: 4e00");
+}
+
+TEST(UnihanExtract, AFourDigitTextFindsTheFiveDigitCodesItBegins) {
+  // grep -c 'U+2A3D' unihan.txt: 176, of which the first 100 are listed.
+  const CharacterTables& tables = RealTables();
+  UnihanExtract extract = ExtractUnihan(tables, "2A3D");
+  ASSERT_EQ(extract.lines.size(), kUnihanExtractMaxLines);
+  EXPECT_EQ(extract.moreLines, 76u);
+  std::vector<std::string> expected = LinesHolding(tables.unihan.data(), "U+2A3D");
+  expected.resize(kUnihanExtractMaxLines);
+  EXPECT_EQ(extract.lines, expected);
+  UnihanBox box = ComposeUnihanBox(extract, "2A3D");
+  EXPECT_EQ(box.text.substr(box.text.rfind('\n')), "\n... and 76 more lines");
+}
+
+TEST(UnihanExtract, TheEmptyTextMatchesEveryLineWithUPlusAndAnswersQuickly) {
+  // grep -c 'U+' unihan.txt: 1347459 lines.
+  const CharacterTables& tables = RealTables();
+  auto start = std::chrono::steady_clock::now();
+  UnihanExtract extract = ExtractUnihan(tables, "");
+  double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  EXPECT_EQ(extract.lines.size(), kUnihanExtractMaxLines);
+  EXPECT_EQ(extract.moreLines, 1347459u - 100u);
+  EXPECT_LT(ms, 2000.0);
+  UnihanBox box = ComposeUnihanBox(extract, "");
+  EXPECT_EQ(box.caption, "Unihan: ");
+  EXPECT_EQ(box.text.substr(box.text.rfind('\n')), "\n... and 1,347,359 more lines");
+}
+
+TEST(UnihanExtract, TextsFoundNowhere) {
+  const CharacterTables& tables = RealTables();
+  for (const char* key : {"zz", "not hex", "%n%s", "FFFFFF", "0123456789ABCDEF012"}) {
+    UnihanBox box = ComposeUnihanBox(tables, key);
+    EXPECT_EQ(box.caption, kUnihanNotFoundCaption) << key;
+    EXPECT_EQ(box.text, kUnihanNotFound) << key;
+  }
+}
+
+TEST(UnihanExtract, NoUnihanTextFindsNothing) {
+  CharacterTables tables;
+  for (const char* key : {"4E00", ""}) {
+    UnihanExtract extract = ExtractUnihan(tables, key);
+    EXPECT_TRUE(extract.lines.empty());
+    EXPECT_EQ(extract.moreLines, 0u);
+    UnihanBox box = ComposeUnihanBox(extract, key);
+    EXPECT_EQ(box.caption, "Unihan extract");
+    EXPECT_EQ(box.text, "Not found in Unihan");
+  }
+}
+
+TEST(UnihanExtract, CrLfLinesKeepTheirCrAndTheLastLineNeedsNoLineEnd) {
+  CharacterTables tables = WithUnihan("# U+4E00 in a comment\r\nU+4E00\tkBigFive\tA440\r\nU+4E01\tkBigFive\tA442\r\n"
+                                      "U+4E00\tkCCCII\t213021");
+  UnihanExtract extract = ExtractUnihan(tables, "4e00");
+  EXPECT_EQ(extract.lines, (std::vector<std::string>{"# U+4E00 in a comment\r", "U+4E00\tkBigFive\tA440\r",
+                                                     "U+4E00\tkCCCII\t213021"}));
+  EXPECT_EQ(ComposeUnihanBox(extract, "4e00").text,
+            "# U+4E00 in a comment\r\nU+4E00\tkBigFive\tA440\r\nU+4E00\tkCCCII\t213021");
+  // Only the first line, at the very start.
+  extract = ExtractUnihan(WithUnihan("U+4E00"), "4E00");
+  EXPECT_EQ(extract.lines, std::vector<std::string>{"U+4E00"});
+  // A match in the last bytes of a file ending in LF.
+  extract = ExtractUnihan(WithUnihan("x\nU+4E00\n"), "4E00");
+  EXPECT_EQ(extract.lines, std::vector<std::string>{"U+4E00"});
+}
+
+TEST(UnihanExtract, ALineHoldingThePatternTwiceIsListedOnce) {
+  CharacterTables tables = WithUnihan("U+4E00\tkSemanticVariant\tU+4E00 U+4E00\nU+4E01\tkX\tU+4E00\n");
+  UnihanExtract extract = ExtractUnihan(tables, "4E00");
+  EXPECT_EQ(extract.lines,
+            (std::vector<std::string>{"U+4E00\tkSemanticVariant\tU+4E00 U+4E00", "U+4E01\tkX\tU+4E00"}));
+  EXPECT_EQ(extract.moreLines, 0u);
+}
+
+TEST(UnihanExtract, LongLinesAreNeverCut) {
+  std::string value(5000, 'v');
+  CharacterTables tables = WithUnihan("U+4E00\tkDefinition\t" + value + "\n");
+  UnihanExtract extract = ExtractUnihan(tables, "4E00");
+  ASSERT_EQ(extract.lines.size(), 1u);
+  EXPECT_EQ(extract.lines[0], "U+4E00\tkDefinition\t" + value);
+  // awk: the longest line of the generated unihan.txt has 452 characters.
+  const CharacterTables& real = RealTables();
+  std::string file(real.unihan.data());
+  std::size_t longest = 0, at = 0;
+  for (std::size_t start = 0; start < file.size();) {
+    std::size_t end = file.find('\n', start);
+    if (end - start > longest) longest = end - start, at = start;
+    start = end + 1;
+  }
+  ASSERT_EQ(longest, 452u);
+  std::string code = file.substr(at + 2, file.find('\t', at) - at - 2);
+  bool listed = false;
+  for (const std::string& line : ExtractUnihan(real, code).lines) listed |= line.size() == 452;
+  EXPECT_TRUE(listed) << code;
+}
+
+TEST(UnihanExtract, AtMostAHundredLinesThenACountWithSeparators) {
+  std::string file;
+  for (int i = 0; i < 1334; ++i) file += "U+4E00\tkLine\t" + std::to_string(i) + "\n";
+  UnihanExtract extract = ExtractUnihan(WithUnihan(file), "4E00");
+  ASSERT_EQ(extract.lines.size(), 100u);
+  EXPECT_EQ(extract.lines[99], "U+4E00\tkLine\t99");
+  EXPECT_EQ(extract.moreLines, 1234u);
+  UnihanBox box = ComposeUnihanBox(extract, "4E00");
+  EXPECT_EQ(box.text.substr(box.text.rfind('\n') + 1), "... and 1,234 more lines");
+  // Exactly 100 lines: no count line.
+  file.clear();
+  for (int i = 0; i < 100; ++i) file += "U+4E00\tkLine\t" + std::to_string(i) + "\n";
+  box = ComposeUnihanBox(WithUnihan(file), "4E00");
+  EXPECT_EQ(box.text.substr(box.text.rfind('\n') + 1), "U+4E00\tkLine\t99");
+}
+
+TEST(UnihanExtract, TheTextEndsAtItsFirstNul) {
+  CharacterTables tables = WithUnihan(std::string("U+4E00\ta\n\0U+4E00\tb\n", 20));
+  EXPECT_EQ(ExtractUnihan(tables, "4E00").lines, std::vector<std::string>{"U+4E00\ta"});
+}
+
+TEST(WithThousandsSeparators, Groups) {
+  struct Case {
+    std::size_t value;
+    const char* text;
+  } cases[] = {{0, "0"},           {7, "7"},           {999, "999"},           {1000, "1,000"},
+               {1234, "1,234"},     {99999, "99,999"}, {100000, "100,000"},    {1234567, "1,234,567"},
+               {1347359, "1,347,359"}};
+  for (const Case& c : cases) EXPECT_EQ(WithThousandsSeparators(c.value), c.text);
+}
+
+}  // namespace
