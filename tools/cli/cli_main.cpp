@@ -10,8 +10,10 @@
 //
 // Adding a subcommand: write tools/cli/NAME_command.cpp with a function
 //   int RunNameCommand(const CliContext&, const std::vector<std::string>& args)
-// declare it in cli_commands.h, add the file to tools/cli/CMakeLists.txt
-// and one line {"name", "usage", RunNameCommand} to kCommands below.
+// that writes its answer to context.out and returns kCliAnswered (or calls
+// CliUsageError), declare it in cli_commands.h, add the file to the
+// library's list in tools/cli/CMakeLists.txt, and add one line
+// {"name", "usage", RunNameCommand} to kCommands below.
 
 #include <cstring>
 #include <iostream>
@@ -74,9 +76,4 @@ int main(int argc, char** argv) {
   }
   CliContext context{tables, std::cout, std::cerr, dataDir};
   return command->run(context, args);
-}
-
-int CliUsageError(const CliContext& context, const std::string& usage) {
-  context.err << "usage: logodex-cli " << usage << '\n';
-  return kCliBadUsage;
 }
