@@ -60,6 +60,7 @@ struct ExtractIndex {
 // A variant table's key to the position of its first entry with that key.
 struct VariantIndex {
   bool built = false;
+  const VariantPair* builtFor = nullptr;  // the table's entries when indexed; else a scan answers
   std::unordered_map<std::string, std::size_t> entries;
 };
 

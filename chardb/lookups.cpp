@@ -71,7 +71,8 @@ std::optional<std::string_view> IndexedLine(const ResourceText& table, const Ext
 
 std::optional<std::string_view> FindLine(const ResourceText& table, const ExtractIndex& index,
                                          const std::string& code) {
-  return index.built && index.builtSize == table.size() ? IndexedLine(table, index, code) : ScanForLine(table, code);
+  bool current = index.built && index.builtSize == table.size();
+  return current ? IndexedLine(table, index, code) : ScanForLine(table, code);
 }
 
 bool BitSet(const std::vector<std::uint64_t>& bits, std::uint32_t at) {
@@ -130,7 +131,7 @@ std::string VariantByScan(const VariantTable& table, const std::string& code) {
 }
 
 std::string Variant(const VariantTable& table, const VariantIndex& index, const std::string& code) {
-  if (!index.built) return VariantByScan(table, code);
+  if (!index.built || index.builtFor != table.entries) return VariantByScan(table, code);
   auto found = index.entries.find(code);
   return found == index.entries.end() ? std::string() : VariantValue(table.entries[found->second]);
 }

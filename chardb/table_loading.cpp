@@ -140,6 +140,7 @@ void BuildVariantIndex(const VariantTable& table, VariantIndex& index) {
   for (std::size_t i = 0; i < table.count; ++i) {
     index.entries.emplace(VariantKey(table.entries[i]), i);
   }
+  index.builtFor = table.entries;
   index.built = true;
 }
 

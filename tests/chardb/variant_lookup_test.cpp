@@ -64,6 +64,10 @@ TEST(VariantLookups, EveryEntryIsFoundAndTheFirstOfTwoEqualKeysWins) {
   EXPECT_EQ(LookupSimplified(small, "4E00"), "1111");
   EXPECT_EQ(LookupSimplified(small, "4E01"), "2222");
   EXPECT_EQ(LookupTraditional(small, "4E00"), "");
+  // Another table put in after indexing is scanned, not misread.
+  static const VariantPair others[] = {{"4E00", "9999"}};
+  small.simplified = {others, 1};
+  EXPECT_EQ(LookupSimplified(small, "4E00"), "9999");
 }
 
 TEST(VariantLookups, AValueFillingItsWholeFieldEndsAtTheField) {
