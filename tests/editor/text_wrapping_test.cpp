@@ -1,0 +1,45 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "editor/text_wrapping.h"
+
+namespace {
+
+// A fixed-width measurer: `width` characters fit on a line.
+FitCount FixedWidth(std::size_t width) {
+  return [width](const wchar_t*, std::size_t count) { return count < width ? count : width; };
+}
+
+TEST(TextWrapping, ParagraphsSplitAtEveryKindOfLineEnd) {
+  EXPECT_EQ(SplitParagraphs(L"a\r\nb\rc\nd"), (std::vector<std::wstring>{L"a", L"b", L"c", L"d"}));
+  EXPECT_EQ(SplitParagraphs(L"a\r\n\r\nb"), (std::vector<std::wstring>{L"a", L"", L"b"}));
+  EXPECT_EQ(SplitParagraphs(L""), (std::vector<std::wstring>{L""}));
+}
+
+TEST(TextWrapping, LinesBreakAtBlanksOrAnywhereWhenAWordIsTooLong) {
+  struct Case {
+    std::wstring paragraph;
+    std::size_t width;
+    std::vector<std::wstring> lines;
+  } const cases[] = {
+      {L"one two three", 20, {L"one two three"}},
+      {L"one two three", 8, {L"one two", L"three"}},
+      {L"one two three", 7, {L"one two", L"three"}},
+      {L"abcdefghij", 4, {L"abcd", L"efgh", L"ij"}},
+      {L"", 5, {L""}},
+      // A measurer that fits nothing still makes progress.
+      {L"abc", 0, {L"a", L"b", L"c"}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(WrapParagraph(c.paragraph, FixedWidth(c.width)), c.lines);
+}
+
+TEST(TextWrapping, SurrogatePairsStayWhole) {
+  // U+20000 as UTF-16 (on Windows, where wchar_t is 16 bits).
+  std::wstring pair = {static_cast<wchar_t>(0xD840), static_cast<wchar_t>(0xDC00)};
+  std::vector<std::wstring> lines = WrapParagraph(L"a" + pair + L"b", FixedWidth(2));
+  EXPECT_EQ(lines, (std::vector<std::wstring>{L"a", pair, L"b"}));
+}
+
+}  // namespace
