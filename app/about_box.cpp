@@ -1,0 +1,22 @@
+#include "app/about_box.h"
+
+namespace {
+
+INT_PTR CALLBACK AboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG: return TRUE;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+        EndDialog(dialog, 1);
+        return TRUE;
+      }
+      return FALSE;
+    default: return FALSE;
+  }
+}
+
+}  // namespace
+
+void ShowAboutBox(HINSTANCE instance, HWND owner) {
+  DialogBoxW(instance, L"AboutBox", owner, AboutBoxProc);
+}

@@ -1,0 +1,169 @@
+#include "app/main_window.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+#include <richedit.h>
+
+#include "app/commands.h"
+#include "app/data_loading.h"
+#include "app/shell_state.h"
+#include "app/shell_texts.h"
+#include "app/text_conversion.h"
+#include "app/vistapane.h"
+#include "app/wait_cursor.h"
+#include "editor/editor_pane.h"
+#include "editor/find_dialog.h"
+#include "editor/printing.h"
+#include "resources/resource.h"
+#include "search/page_files.h"
+#include "search/radicals_page.h"
+#include "search/search_bar.h"
+
+namespace {
+
+std::wstring CurrentDirectory() {
+  DWORD size = GetCurrentDirectoryW(0, nullptr);
+  std::wstring directory(size, L'\0');
+  DWORD length = GetCurrentDirectoryW(size, &directory[0]);
+  directory.resize(length < size ? length : 0);
+  return directory;
+}
+
+HWND CreateStatusBar(HWND window) {
+  return CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_BOTTOM,
+                         0, 0, 0, 0, window, reinterpret_cast<HMENU>(IDC_STATUS_BAR), Shell().instance,
+                         nullptr);
+}
+
+void OpenBrowserPane(HWND window) {
+  WaitCursor wait;
+  ShellState& shell = Shell();
+  shell.paneOpen = OpenBrowser(window, &shell.browserPane);
+  if (shell.paneOpen) OpenHtml("about:blank", "");
+}
+
+// Moves an owned pop-up to a screen position, keeping its size and z-order.
+void MovePopup(HWND popup, int x, int y) {
+  SetWindowPos(popup, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+}
+
+RECT ClientRectOnScreen(HWND window) {
+  RECT client;
+  GetClientRect(window, &client);
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  return client;
+}
+
+// The status bar's second part holds the caret position text; it is as
+// wide as the longest such text, so the text is always in view.
+int CaretPartWidth(HWND statusBar) {
+  HDC dc = GetDC(statusBar);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(statusBar, WM_GETFONT, 0, 0)));
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, kLongestCaretText, lstrlenW(kLongestCaretText), &extent);
+  SelectObject(dc, old);
+  ReleaseDC(statusBar, dc);
+  return extent.cx + 2 * GetSystemMetrics(SM_CXVSCROLL);
+}
+
+LRESULT OnCreate(HWND window) {
+  ShellState& shell = Shell();
+  InitCommonControls();
+  shell.workingDirectory = CurrentDirectory();
+  ResetFindText();
+  shell.findReplaceMessage = RegisterWindowMessageW(FINDMSGSTRINGW);
+  shell.richEditLibrary = LoadLibraryW(L"RICHED32.DLL");
+  shell.editorPane = CreateEditorPane(window);
+  CreateSearchBar(shell.instance, window);
+  shell.statusBar = CreateStatusBar(window);
+  shell.richTextFormat = RegisterClipboardFormatW(L"Rich Text Format");
+  if (shell.editorPane) SetUpEditorPane(shell.editorPane);
+
+  LoadEmbeddedTexts(shell.instance, shell.tables);
+  LoadStrokeFile(shell.workingDirectory, shell.tables);
+  LoadUnihanFile(shell.workingDirectory, shell.tables);
+  BuildLookupIndexes(shell.tables);
+
+  OpenBrowserPane(window);
+  SendMessageW(window, WM_COMMAND, IDM_NEW, 0);
+  if (shell.statusBar) {
+    RECT status;
+    GetClientRect(shell.statusBar, &status);
+    shell.statusHeight = status.bottom - status.top;
+  }
+  if (HWND searchBar = SearchBarWindow()) {
+    RECT client = ClientRectOnScreen(window);
+    MovePopup(searchBar, client.left, client.top);
+  }
+  std::wstring indexPath = shell.workingDirectory + WideFromUtf8(kRadicalsPageFileName);
+  if (WritePageFile(indexPath, RadicalsIndexPage(shell.tables)))
+    shell.radicalsIndexPath = indexPath;
+  else
+    ReportUnwrittenPage(indexPath);
+  return 0;
+}
+
+LRESULT OnLayout(HWND window) {
+  ShellState& shell = Shell();
+  RECT client = ClientRectOnScreen(window);
+  RECT outer;
+  GetWindowRect(window, &outer);
+  int width = outer.right - outer.left, height = outer.bottom - outer.top;
+
+  if (HWND searchBar = SearchBarWindow()) MovePopup(searchBar, client.left, client.top);
+  if (shell.browserPane) {
+    RECT pane;
+    GetWindowRect(shell.browserPane, &pane);
+    MovePopup(shell.browserPane, client.right - (pane.right - pane.left),
+              client.bottom - (pane.bottom - pane.top) - shell.statusHeight);
+  }
+  if (shell.statusBar) {
+    MoveWindow(shell.statusBar, 0, height - shell.statusHeight, width, height, FALSE);
+    int clientWidth = client.right - client.left;
+    int parts[2] = {clientWidth - CaretPartWidth(shell.statusBar), -1};
+    if (parts[0] < 0) parts[0] = 0;
+    SendMessageW(shell.statusBar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+  }
+  return 0;
+}
+
+LRESULT OnDestroy() {
+  ShellState& shell = Shell();
+  FreePrintSettings();
+  if (shell.editorPane) DestroyWindow(shell.editorPane);
+  DeleteLastPageFile();
+  if (!shell.radicalsIndexPath.empty()) DeleteFileW(shell.radicalsIndexPath.c_str());
+  PostQuitMessage(0);
+  return 0;
+}
+
+bool AskYesNo(HWND owner, const wchar_t* question) {
+  return MessageBoxW(owner, question, kLogodexCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+LRESULT OnNotify(HWND window, const NMHDR* header) {
+  switch (header->code) {
+    case EN_SELCHANGE: return OnEditorSelectionChange(reinterpret_cast<const SELCHANGE*>(header));
+    case EN_STOPNOUNDO: return AskYesNo(window, kTooBigForUndoQuestion) ? 0 : 1;
+    case EN_SAVECLIPBOARD: return AskYesNo(window, kKeepClipboardQuestion) ? 0 : 1;
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE: return OnCreate(window);
+    case WM_SIZE:
+    case WM_MOVE: return OnLayout(window);
+    case WM_DESTROY: return OnDestroy();
+    case WM_NOTIFY: return OnNotify(window, reinterpret_cast<const NMHDR*>(lParam));
+    case WM_COMMAND: return OnCommand(window, LOWORD(wParam));
+    case WM_INITMENUPOPUP: return OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), LOWORD(lParam));
+    default:
+      if (message != 0 && message == Shell().findReplaceMessage)
+        return OnFindReplace(window, Shell().editorPane, reinterpret_cast<const FINDREPLACEW*>(lParam));
+      return DefWindowProcW(window, message, wParam, lParam);
+  }
+}

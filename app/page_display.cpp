@@ -1,0 +1,33 @@
+#include "app/page_display.h"
+
+#include <memory>
+
+#include "app/shell_state.h"
+#include "app/shell_texts.h"
+#include "app/text_conversion.h"
+#include "app/vistapane.h"
+#include "app/wait_cursor.h"
+#include "resources/resource.h"
+#include "search/search_bar.h"
+
+namespace {
+
+// A pane that could not be opened before is tried again at each page.
+void EnsurePaneOpen(HWND window) {
+  ShellState& shell = Shell();
+  if (!shell.paneOpen) shell.paneOpen = OpenBrowser(window, &shell.browserPane);
+}
+
+}  // namespace
+
+void ShowSearchPage(HWND window, int command) {
+  std::unique_ptr<WaitCursor> wait;
+  if (command == IDM_SHOW_PINYIN) wait = std::make_unique<WaitCursor>();
+  EnsurePaneOpen(window);
+  OpenHtml(Utf8FromWide(LastPagePath()).c_str(), SearchStatusText(command).c_str());
+}
+
+void ShowRadicalsIndex(HWND window) {
+  EnsurePaneOpen(window);
+  OpenHtml(Utf8FromWide(Shell().radicalsIndexPath).c_str(), kRadicalsCaption);
+}

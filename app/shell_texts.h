@@ -1,0 +1,18 @@
+// The shell's own texts, spelled as the user sees them.
+#pragma once
+
+constexpr wchar_t kLogodexCaption[] = L"Logodex";
+constexpr wchar_t kUnihanFileMissing[] = L"The file unihan.txt is not found";
+constexpr wchar_t kUnihanFileCaption[] = L"unihan";
+constexpr wchar_t kStrokeFileMissing[] = L"The file TotalStrokeOrdered.txt is not found";
+constexpr wchar_t kStrokeFileCaption[] = L"TotalStroke";
+constexpr wchar_t kPageNotWritten[] = L"The page could not be written:";
+constexpr wchar_t kDocumentNotSaved[] = L"The document could not be saved:";
+constexpr wchar_t kTooBigForUndoQuestion[] =
+    L"This operation is too big to be undone.\nDo you want to continue without undo?";
+constexpr wchar_t kKeepClipboardQuestion[] =
+    L"Data is on the clipboard.\nDo you want to make it available?";
+constexpr wchar_t kHelpFile[] = L"Logodex.hlp";
+constexpr char kRadicalsCaption[] = "KangXi Radicals";
+// The widest caret position text, for sizing the status bar's second part.
+constexpr wchar_t kLongestCaretText[] = L"Ln 8888888:8888888, Pos 8888888:8888888";

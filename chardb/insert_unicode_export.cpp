@@ -1,0 +1,36 @@
+// InsertUnicode, the program's one export: the browser pane calls it for a
+// followed insert link. It shows the character's information box, then
+// puts the character reference on the clipboard as plain text.
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include "app/shell_state.h"
+#include "app/text_conversion.h"
+#include "chardb/insertion_texts.h"
+
+namespace {
+
+constexpr SIZE_T kClipboardBlockSize = 500;
+
+void PutOnClipboard(const std::string& text) {
+  if (!OpenClipboard(GetActiveWindow())) return;
+  EmptyClipboard();
+  SIZE_T size = text.size() + 1 > kClipboardBlockSize ? text.size() + 1 : kClipboardBlockSize;
+  if (HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size)) {
+    std::memcpy(GlobalLock(block), text.data(), text.size());
+    GlobalUnlock(block);
+    if (!SetClipboardData(CF_TEXT, block)) GlobalFree(block);
+  }
+  CloseClipboard();
+}
+
+}  // namespace
+
+extern "C" __declspec(dllexport) void InsertUnicode(const char* target) {
+  InsertionTexts texts;
+  if (!target || !ComposeInsertionTexts(Shell().tables, target, texts)) return;
+  MessageBoxW(nullptr, WideFromAnsi(texts.information).c_str(), L"Definition etc.", MB_OK);
+  PutOnClipboard(texts.clipboard);
+}

@@ -1,0 +1,88 @@
+#include "editor/preface_viewer.h"
+
+#include <richedit.h>
+
+#include <cstring>
+
+#include "app/shell_state.h"
+#include "editor/editor_font.h"
+#include "resources/resource.h"
+
+namespace {
+
+// Process-wide: set when the viewer is created, cleared when it closes.
+HWND viewer = nullptr;
+HWND viewerText = nullptr;
+
+// The rest of the preface still to be streamed into the control.
+struct StreamSource {
+  const char* position;
+  std::size_t remaining;
+};
+
+DWORD CALLBACK StreamPrefaceChunk(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* delivered) {
+  StreamSource* source = reinterpret_cast<StreamSource*>(cookie);
+  std::size_t n = wanted < 0 ? 0 : static_cast<std::size_t>(wanted);
+  if (n > source->remaining) n = source->remaining;
+  std::memcpy(buffer, source->position, n);
+  source->position += n;
+  source->remaining -= n;
+  *delivered = static_cast<LONG>(n);
+  return 0;
+}
+
+void LoadPreface(HWND text) {
+  const ResourceText& preface = Shell().tables.preface;
+  StreamSource source{preface.text(), preface.size() ? std::strlen(preface.text()) : 0};
+  EDITSTREAM stream{};
+  stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
+  stream.pfnCallback = StreamPrefaceChunk;
+  SendMessageW(text, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+  SendMessageW(text, EM_SETMODIFY, FALSE, 0);
+}
+
+// 12-point "Arial Unicode MS" on the system font's other settings.
+HFONT CreatePrefaceFont(HWND text) {
+  LOGFONTW font{};
+  GetObjectW(GetStockObject(SYSTEM_FONT), sizeof font, &font);
+  font.lfOrientation = font.lfEscapement = font.lfWidth = 0;
+  font.lfWeight = FW_NORMAL;
+  lstrcpynW(font.lfFaceName, L"Arial Unicode MS", LF_FACESIZE);
+  HDC dc = GetDC(text);
+  font.lfHeight = -MulDiv(12, GetDeviceCaps(dc, LOGPIXELSY), 72);
+  ReleaseDC(text, dc);
+  return CreateFontIndirectW(&font);
+}
+
+BOOL OnInitDialog(HWND dialog) {
+  viewerText = GetDlgItem(dialog, IDC_PREFACE_TEXT);
+  LoadPreface(viewerText);
+  HFONT font = CreatePrefaceFont(viewerText);
+  SetEditorFontHandle(font);
+  SendMessageW(viewerText, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  SendMessageW(viewerText, EM_SETSEL, static_cast<WPARAM>(-1), 0);
+  return TRUE;
+}
+
+INT_PTR CALLBACK PrefaceViewerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG: return OnInitDialog(dialog);
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDCANCEL) {
+        DestroyWindow(dialog);
+        viewer = viewerText = nullptr;
+      }
+      return FALSE;
+    default: return FALSE;
+  }
+}
+
+}  // namespace
+
+void OpenPrefaceViewer(HWND owner) {
+  if (viewer) return;
+  viewer = CreateDialogW(Shell().instance, L"UnihanPreface", owner, PrefaceViewerProc);
+  if (viewerText) SendMessageW(viewerText, EM_SETSEL, static_cast<WPARAM>(-1), 0);
+}
+
+HWND PrefaceTextControl() { return viewerText; }

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <windows.h>
+
+// Opens the modeless "Unihan Preface" viewer, or leaves the open one as it
+// is; either way its text is shown without a selection.
+void OpenPrefaceViewer(HWND owner);
+
+// The viewer's text control, null while no viewer is open; the font dialog
+// sets its font.
+HWND PrefaceTextControl();

@@ -1,0 +1,28 @@
+// The search bar: the modeless "PinYin" dialog with one field per kind of
+// search, which runs the current kind's search on Enter.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Creates the search bar, owned by the main window, and keeps its handle.
+void CreateSearchBar(HINSTANCE instance, HWND owner);
+
+// The search bar's window; null once the user has closed it with Escape.
+HWND SearchBarWindow();
+
+// The page written last by a search, and its removal at shutdown.
+const std::wstring& LastPagePath();
+void DeleteLastPageFile();
+
+// The caption of a show-page command (110 to 115), formatted by the last
+// search of its kind.
+const std::string& SearchStatusText(int showCommand);
+
+// Command 40012: a Pinyin search for the first word of the editor's
+// selection, shown as the Pinyin page.
+void PinyinSearchForSelection(HWND mainWindow, HWND editor);
+
+// Command 40014: the pinyin finder again on the Pinyin key; shows nothing.
+void RunPinyinFinderAgain();

@@ -1,0 +1,238 @@
+// Logodex.exe worked as a person would: each test starts the program in a
+// fresh working folder, types into the search bar, uses the menu, reads
+// the pages, the pane's title, the message boxes and the clipboard, and
+// saves screenshots into bin/gui-artefacts.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "resources/resource.h"
+#include "tests/gui/gui_driver.h"
+
+namespace {
+
+const std::vector<std::wstring> kDataFiles = {L"TotalStrokeOrdered.txt", L"unihan.txt"};
+
+std::string ReadFile(const std::wstring& path) {
+  std::ifstream in(path.c_str(), std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+class LogodexSession : public ::testing::Test {
+ protected:
+  void Start(const std::wstring& folderName, const std::vector<std::wstring>& files = kDataFiles) {
+    program_.folder = MakeWorkingFolder(folderName, files);
+    ASSERT_TRUE(StartLogodex(program_)) << "the main window did not appear";
+  }
+
+  void TearDown() override {
+    if (program_.process.hProcess) CloseLogodex(program_);
+  }
+
+  DWORD Pid() const { return program_.process.dwProcessId; }
+  HWND Main() const { return program_.mainWindow; }
+  std::wstring Folder() const { return program_.folder; }
+
+  HWND SearchBar() { return WaitForWindow(Pid(), L"Logodex", L"#32770", 5000); }
+
+  // Types the key into a field of the search bar and presses Enter.
+  void Search(int fieldId, const std::wstring& key) {
+    HWND field = GetDlgItem(SearchBar(), fieldId);
+    ASSERT_NE(field, nullptr);
+    SetWindowTextW(field, L"");
+    TypeInto(field, key);
+    PressKey(field, VK_RETURN);
+  }
+
+  // The browser pane, found by the title it shows.
+  HWND PaneTitled(const std::wstring& title, DWORD timeoutMs = 10000) {
+    return WaitForWindow(Pid(), title.c_str(), nullptr, timeoutMs);
+  }
+
+  // Waits for a message box, returns its text and closes it with OK.
+  std::wstring AnswerBox(const std::wstring& caption, DWORD timeoutMs = 10000) {
+    HWND box = WaitForWindow(Pid(), caption.c_str(), L"#32770", timeoutMs);
+    if (!box) return L"<no box " + caption + L">";
+    std::wstring text = MessageBoxText(box);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    Settle(Main());
+    return text;
+  }
+
+  void Command(int id) { PostMessageW(Main(), WM_COMMAND, id, 0); }
+
+  RunningProgram program_;
+};
+
+TEST_F(LogodexSession, StartsWithSearchBarPaneAndRadicalsIndex) {
+  Start(L"start");
+  HWND bar = SearchBar();
+  ASSERT_NE(bar, nullptr);
+  EXPECT_NE(GetDlgItem(bar, IDC_SEARCH_STROKE_NUMBER), nullptr);
+  EXPECT_TRUE(FileExists(Folder() + L"\\HtmlRadical.htm"));
+  // The search bar sits at the top-left corner of the client area.
+  POINT corner{0, 0};
+  ClientToScreen(Main(), &corner);
+  RECT barRect;
+  GetWindowRect(bar, &barRect);
+  EXPECT_EQ(barRect.left, corner.x);
+  EXPECT_EQ(barRect.top, corner.y);
+  SaveScreenshot(L"start");
+}
+
+TEST_F(LogodexSession, EverySearchFieldShowsItsPageWithItsStatusText) {
+  Start(L"searches");
+  struct Case {
+    int field;
+    const wchar_t* typed;
+    const wchar_t* title;
+    const wchar_t* pageMark;  // a text the page must hold
+  } const cases[] = {
+      {IDC_SEARCH_PINYIN, L"ma", L"Pinyin: MA", L"insert5988"},          // 妈 U+5988 reads ma1
+      {IDC_SEARCH_UNICODE, L"4e00", L"Unicode: 4E00", L"&#x4E00;"},
+      {IDC_SEARCH_MATTHEWS, L"3016", L"Matthews: 3016", L"&#x4E00;"},     // kMatthews 3016: U+4E00
+      {IDC_SEARCH_RADICAL_STROKE, L"1.0", L"Radical.Stroke: 1.0", L"insert4E00"},
+      {IDC_SEARCH_DEFINITION, L"alone", L"Definition: alone", L"&#x4E00;"},
+  };
+  for (const Case& c : cases) {
+    Search(c.field, c.typed);
+    HWND pane = PaneTitled(c.title);
+    EXPECT_NE(pane, nullptr) << "no pane titled " << std::string(c.title, c.title + wcslen(c.title));
+    std::string page = ReadFile(Folder() + L"\\HtmlRadicalSearch.htm");
+    std::wstring mark = c.pageMark;
+    EXPECT_NE(page.find(std::string(mark.begin(), mark.end())), std::string::npos);
+    SaveScreenshot(std::wstring(L"search-") + std::to_wstring(c.field));
+  }
+}
+
+TEST_F(LogodexSession, StrokeNumberPageIsKeptAtExitTheOthersDeleted) {
+  Start(L"shutdown");
+  Search(IDC_SEARCH_STROKE_NUMBER, L"1");
+  // grep -c -P '^1\t' TotalStrokeOrdered.txt: 20 one-stroke characters.
+  EXPECT_NE(PaneTitled(L"TotalStroke: 1 (20)"), nullptr);
+  ASSERT_TRUE(FileExists(Folder() + L"\\HtmlTotalStrokeSearch.htm"));
+  Search(IDC_SEARCH_PINYIN, L"ma");
+  EXPECT_NE(PaneTitled(L"Pinyin: MA"), nullptr);
+  Command(IDM_QUIT);
+  EXPECT_EQ(CloseLogodex(program_), 0u);
+  EXPECT_FALSE(FileExists(Folder() + L"\\HtmlRadicalSearch.htm"));
+  EXPECT_FALSE(FileExists(Folder() + L"\\HtmlRadical.htm"));
+  EXPECT_TRUE(FileExists(Folder() + L"\\HtmlTotalStrokeSearch.htm"));
+}
+
+TEST_F(LogodexSession, UnihanFieldAnswersInMessageBoxes) {
+  Start(L"unihan");
+  Search(IDC_SEARCH_UNIHAN, L"4E00");
+  std::wstring text = AnswerBox(L"Unihan: 4E00");
+  EXPECT_NE(text.find(L"U+4E00\tkDefinition\tone; a, an; alone"), std::wstring::npos);
+  Search(IDC_SEARCH_UNIHAN, L"2A3D");
+  text = AnswerBox(L"Unihan: 2A3D");
+  EXPECT_NE(text.find(L"U+2A3D0"), std::wstring::npos);
+  Search(IDC_SEARCH_UNIHAN, L"");
+  text = AnswerBox(L"Unihan: ");
+  EXPECT_NE(text.find(L"more lines"), std::wstring::npos);
+  Search(IDC_SEARCH_UNIHAN, L"XYZ");
+  EXPECT_EQ(AnswerBox(L"Unihan extract"), L"Not found in Unihan");
+}
+
+TEST_F(LogodexSession, MissingDataFilesAreReportedAndTheProgramWorks) {
+  program_.folder = MakeWorkingFolder(L"no-data", {});
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  std::wstring exe = ProgramFolder() + L"\\Logodex.exe";
+  std::wstring commandLine = L"\"" + exe + L"\"";
+  ASSERT_TRUE(CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                             program_.folder.c_str(), &startup, &program_.process));
+  EXPECT_EQ(AnswerBox(L"TotalStroke", 30000), L"The file TotalStrokeOrdered.txt is not found");
+  EXPECT_EQ(AnswerBox(L"unihan", 30000), L"The file unihan.txt is not found");
+  program_.mainWindow = WaitForWindow(Pid(), L"Logodex", L"Logodex", 30000);
+  ASSERT_NE(Main(), nullptr);
+  Search(IDC_SEARCH_UNICODE, L"4E00");
+  EXPECT_NE(PaneTitled(L"Unicode: 4E00"), nullptr);
+  Search(IDC_SEARCH_UNIHAN, L"4E00");
+  EXPECT_EQ(AnswerBox(L"Unihan extract"), L"Not found in Unihan");
+}
+
+TEST_F(LogodexSession, TextSizesCheckOneItemOfChineseFontSize) {
+  Start(L"sizes");
+  HMENU sizes = GetSubMenu(GetMenu(Main()), 3);
+  ASSERT_NE(sizes, nullptr);
+  for (int item = 0; item < 5; ++item)
+    EXPECT_FALSE(GetMenuState(sizes, item, MF_BYPOSITION) & MF_CHECKED) << "checked at start";
+  for (int command : {IDM_SIZE_SMALLEST, IDM_SIZE_LARGEST, IDM_SIZE_MEDIUM}) {
+    Command(command);
+    Settle(Main());
+    for (int item = 0; item < 5; ++item)
+      EXPECT_EQ((GetMenuState(sizes, item, MF_BYPOSITION) & MF_CHECKED) != 0, item == command - IDM_SIZE_LARGEST);
+  }
+}
+
+TEST_F(LogodexSession, PrefaceViewerOpensOnceAndAgainAfterClosing) {
+  Start(L"preface");
+  Command(IDM_UNIHAN_PREFACE);
+  HWND viewer = WaitForWindow(Pid(), L"Unihan Preface", nullptr, 10000);
+  ASSERT_NE(viewer, nullptr);
+  Command(IDM_UNIHAN_PREFACE);
+  Settle(Main());
+  EXPECT_EQ(WaitForWindow(Pid(), L"Unihan Preface", nullptr, 100), viewer);
+  HWND text = GetDlgItem(viewer, IDC_PREFACE_TEXT);
+  EXPECT_NE(WindowText(text).find(L"About the character data of Logodex"), std::wstring::npos);
+  EXPECT_FALSE(SendMessageW(text, EM_GETMODIFY, 0, 0));
+  SaveScreenshot(L"preface");
+  PostMessageW(viewer, WM_COMMAND, IDCANCEL, 0);
+  Settle(Main());
+  EXPECT_FALSE(IsWindow(viewer));
+  Command(IDM_UNIHAN_PREFACE);
+  EXPECT_NE(WaitForWindow(Pid(), L"Unihan Preface", nullptr, 10000), nullptr);
+}
+
+TEST_F(LogodexSession, EscapeClosesTheAboutBoxAndTheSearchBar) {
+  Start(L"escape");
+  Command(IDM_ABOUT);
+  HWND about = WaitForWindow(Pid(), L"About", nullptr, 10000);
+  ASSERT_NE(about, nullptr);
+  SaveScreenshot(L"about");
+  PostMessageW(about, WM_KEYDOWN, VK_ESCAPE, 1);
+  Settle(Main());
+  EXPECT_FALSE(IsWindow(about));
+  HWND bar = SearchBar();
+  ASSERT_NE(bar, nullptr);
+  PressKey(GetDlgItem(bar, IDC_SEARCH_PINYIN), VK_ESCAPE);
+  Settle(Main());
+  EXPECT_FALSE(IsWindow(bar));
+  // The program goes on without its search bar.
+  Command(IDM_KANGXI_RADICALS);
+  EXPECT_NE(PaneTitled(L"KangXi Radicals"), nullptr);
+}
+
+TEST_F(LogodexSession, SearchBarAndPaneFollowTheMainWindow) {
+  Start(L"layout");
+  HWND bar = SearchBar();
+  Command(IDM_KANGXI_RADICALS);
+  HWND pane = PaneTitled(L"KangXi Radicals");
+  ASSERT_NE(pane, nullptr);
+  RECT paneBefore;
+  GetWindowRect(pane, &paneBefore);
+  SetWindowPos(Main(), nullptr, 40, 30, 1000, 760, SWP_NOZORDER);
+  Settle(Main());
+  SetWindowPos(Main(), nullptr, 80, 50, 1100, 800, SWP_NOZORDER);
+  Settle(Main());
+  RECT client, barRect, paneRect;
+  GetClientRect(Main(), &client);
+  MapWindowPoints(Main(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+  GetWindowRect(bar, &barRect);
+  GetWindowRect(pane, &paneRect);
+  EXPECT_EQ(barRect.left, client.left);
+  EXPECT_EQ(barRect.top, client.top);
+  EXPECT_EQ(paneRect.right, client.right);
+  EXPECT_LT(paneRect.bottom, client.bottom);  // above the status bar
+  EXPECT_EQ(paneRect.right - paneRect.left, paneBefore.right - paneBefore.left);
+  EXPECT_EQ(paneRect.bottom - paneRect.top, paneBefore.bottom - paneBefore.top);
+  SaveScreenshot(L"layout");
+}
+
+}  // namespace
