@@ -54,13 +54,20 @@ HFONT CreatePrefaceFont(HWND text) {
   return CreateFontIndirectW(&font);
 }
 
+// Removes the selection and shows the document from its beginning.
+void ShowWithoutSelection(HWND text) {
+  SendMessageW(text, EM_SETSEL, static_cast<WPARAM>(-1), 0);
+  SendMessageW(text, WM_VSCROLL, SB_TOP, 0);
+  SendMessageW(text, WM_HSCROLL, SB_LEFT, 0);
+}
+
 BOOL OnInitDialog(HWND dialog) {
   viewerText = GetDlgItem(dialog, IDC_PREFACE_TEXT);
   LoadPreface(viewerText);
   HFONT font = CreatePrefaceFont(viewerText);
   SetEditorFontHandle(font);
   SendMessageW(viewerText, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  SendMessageW(viewerText, EM_SETSEL, static_cast<WPARAM>(-1), 0);
+  ShowWithoutSelection(viewerText);
   return TRUE;
 }
 
@@ -82,7 +89,7 @@ INT_PTR CALLBACK PrefaceViewerProc(HWND dialog, UINT message, WPARAM wParam, LPA
 void OpenPrefaceViewer(HWND owner) {
   if (viewer) return;
   viewer = CreateDialogW(Shell().instance, L"UnihanPreface", owner, PrefaceViewerProc);
-  if (viewerText) SendMessageW(viewerText, EM_SETSEL, static_cast<WPARAM>(-1), 0);
+  if (viewerText) ShowWithoutSelection(viewerText);
 }
 
 HWND PrefaceTextControl() { return viewerText; }

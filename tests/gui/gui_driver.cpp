@@ -101,6 +101,16 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
+std::wstring ControlText(HWND control) {
+  DWORD_PTR length = 0;
+  SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 5000, &length);
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(control, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(&text[0]), SMTO_NORMAL, 5000, &copied);
+  text.resize(copied <= length ? copied : length);
+  return text;
+}
+
 std::wstring MessageBoxText(HWND box) {
   // The message is the box's static control with identifier 0xFFFF.
   HWND text = GetDlgItem(box, 0xFFFF);

@@ -29,8 +29,10 @@ DWORD CloseLogodex(RunningProgram& program, DWORD timeoutMs = 20000);
 // when className is null), waiting up to timeoutMs.
 HWND WaitForWindow(DWORD processId, const wchar_t* title, const wchar_t* className, DWORD timeoutMs);
 
-// The text of a window or of a message box's message.
+// The title of a window, the text of a control (asked of its own process)
+// and the message of a message box.
 std::wstring WindowText(HWND window);
+std::wstring ControlText(HWND control);
 std::wstring MessageBoxText(HWND box);
 
 // Lets the program's thread handle everything sent and posted so far.

@@ -157,20 +157,6 @@ TEST_F(LogodexSession, MissingDataFilesAreReportedAndTheProgramWorks) {
   EXPECT_EQ(AnswerBox(L"Unihan extract"), L"Not found in Unihan");
 }
 
-TEST_F(LogodexSession, TextSizesCheckOneItemOfChineseFontSize) {
-  Start(L"sizes");
-  HMENU sizes = GetSubMenu(GetMenu(Main()), 3);
-  ASSERT_NE(sizes, nullptr);
-  for (int item = 0; item < 5; ++item)
-    EXPECT_FALSE(GetMenuState(sizes, item, MF_BYPOSITION) & MF_CHECKED) << "checked at start";
-  for (int command : {IDM_SIZE_SMALLEST, IDM_SIZE_LARGEST, IDM_SIZE_MEDIUM}) {
-    Command(command);
-    Settle(Main());
-    for (int item = 0; item < 5; ++item)
-      EXPECT_EQ((GetMenuState(sizes, item, MF_BYPOSITION) & MF_CHECKED) != 0, item == command - IDM_SIZE_LARGEST);
-  }
-}
-
 TEST_F(LogodexSession, PrefaceViewerOpensOnceAndAgainAfterClosing) {
   Start(L"preface");
   Command(IDM_UNIHAN_PREFACE);
@@ -180,7 +166,7 @@ TEST_F(LogodexSession, PrefaceViewerOpensOnceAndAgainAfterClosing) {
   Settle(Main());
   EXPECT_EQ(WaitForWindow(Pid(), L"Unihan Preface", nullptr, 100), viewer);
   HWND text = GetDlgItem(viewer, IDC_PREFACE_TEXT);
-  EXPECT_NE(WindowText(text).find(L"About the character data of Logodex"), std::wstring::npos);
+  EXPECT_NE(ControlText(text).find(L"About the character data of Logodex"), std::wstring::npos);
   EXPECT_FALSE(SendMessageW(text, EM_GETMODIFY, 0, 0));
   SaveScreenshot(L"preface");
   PostMessageW(viewer, WM_COMMAND, IDCANCEL, 0);

@@ -33,7 +33,9 @@ bool AppendRtfText(const std::string& text, std::string& rtf) {
   while (pos < text.size()) {
     std::uint32_t cp = 0;
     if (!DecodeUtf8(text, pos, cp)) return false;
-    if (cp == '\\' || cp == '{' || cp == '}') {
+    if (cp == '\n') {
+      rtf += "\\line ";
+    } else if (cp == '\\' || cp == '{' || cp == '}') {
       rtf += '\\';
       rtf += static_cast<char>(cp);
     } else if (cp < 0x80) {
@@ -98,7 +100,8 @@ bool PrefaceRtf(const std::string& source, std::string& rtf, std::string& error)
       paragraph = line.substr(2);
     } else {
       if (paragraph.empty()) listItem = false;
-      paragraph += paragraph.empty() ? line : " " + line.substr(line.find_first_not_of(' '));
+      // The viewer does not wrap lines, so the source's line breaks stay.
+      paragraph += paragraph.empty() ? line : "\n" + line.substr(line.find_first_not_of(' '));
     }
     if (!ok) {
       error = "malformed UTF-8 in the preface";
