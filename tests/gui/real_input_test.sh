@@ -56,8 +56,22 @@ xdotool key Return
 wait_title '^Unicode: 4E00$' >/dev/null || fail "no pane titled 'Unicode: 4E00' after typing 4e00 and Enter"
 import -window root "$shots/real-input-unicode.png"
 
-xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main"
-xdotool key F10 Right Return
+# The menu bar with the mouse: its items stand on one row below the
+# caption, "KangXi Radicals" second, "Chinese Font Size" third.
+eval "$(xdotool getwindowgeometry --shell "$main")"
+menu_y=$((Y + 32))
+xdotool mousemove $((X + 135)) $menu_y click 1
 wait_title '^KangXi Radicals$' >/dev/null || fail "the menu bar did not open the KangXi radicals"
 import -window root "$shots/real-input-radicals.png"
+
+# "Chinese Font Size": Smallest (the last item, one up from the top), then
+# the pop-up once more for a screenshot that shows its check mark.
+xdotool mousemove $((X + 230)) $menu_y click 1
+sleep 0.5
+xdotool key Up Return
+sleep 0.5
+xdotool mousemove $((X + 230)) $menu_y click 1
+sleep 0.5
+import -window root "$shots/real-input-font-size.png"
+xdotool key Escape Escape
 echo "real input: the pinyin, unicode and menu steps all answered"
