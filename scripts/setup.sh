@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-  cmake g++ make pkg-config googletest libgtest-dev libbz2-dev bzip2 clang
+  cmake g++ make pkg-config googletest libgtest-dev libbz2-dev bzip2 clang libclang-rt-14-dev
   g++-mingw-w64-i686 wine wine32 xvfb xauth x11-utils xdotool imagemagick fonts-hanazono
 )
 
@@ -30,5 +30,5 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   sudo_if_needed dpkg --add-architecture i386
 fi
 sudo_if_needed apt-get update -q
-sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
 echo "setup: done"
