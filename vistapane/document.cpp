@@ -24,7 +24,22 @@ bool IsScopeBoundary(const std::string& tag) {
   return OneOf(tag, {"table", "td", "th", "body", "html"});
 }
 
+// Inline formatting that browsers carry over into the next block when a
+// block closes it implicitly: "<P><B>a<P>b" shows b bold as well.
+bool IsFormatting(const std::string& tag) {
+  return OneOf(tag, {"a", "b", "big", "em", "font", "i", "s", "small", "strike", "strong", "tt",
+                     "u"});
+}
+
+// Elements that belong to a table's structure or to the head: no
+// formatting is carried over into them.
+bool IsStructural(const std::string& tag) {
+  return OneOf(tag, {"table", "caption", "thead", "tbody", "tfoot", "tr", "td", "th", "col",
+                     "colgroup", "title", "style", "script", "meta", "link", "base"});
+}
+
 constexpr size_t kMaxDepth = 200;
+constexpr size_t kMaxCarried = 12;
 
 class TreeBuilder {
  public:
@@ -54,21 +69,59 @@ class TreeBuilder {
 
   void AddText(const std::u32string& text) {
     if (InTitle()) { doc_.title += text; return; }
+    Reopen();
     Node node;
     node.text = text;
     Append(std::move(node));
   }
 
   // Index in open_ of the innermost open `tag` within the current scope, or 0.
+  // A list item's scope ends at its list as well: an item of an inner list
+  // does not close the outer item.
   size_t FindOpen(const std::string& tag, bool stopAtScope) const {
+    bool item = tag == "li" || tag == "dt" || tag == "dd";
     for (size_t i = open_.size() - 1; i > 0; --i) {
-      if (Tag(open_[i]) == tag) return i;
-      if (stopAtScope && IsScopeBoundary(Tag(open_[i]))) return 0;
+      const std::string& open = Tag(open_[i]);
+      if (open == tag) return i;
+      if (stopAtScope && IsScopeBoundary(open)) return 0;
+      if (item && (open == "ul" || open == "ol" || open == "dl")) return 0;
     }
     return 0;
   }
 
-  void CloseTo(size_t depth) { open_.resize(depth); }
+  // Closes open_[depth] and everything inside it; the formatting elements
+  // inside it are remembered to be opened again at the next content.
+  void CloseTo(size_t depth) {
+    for (size_t i = depth + 1; i < open_.size(); ++i) {
+      const Node& node = doc_.nodes[open_[i]];
+      if (IsFormatting(node.tag) && carried_.size() < kMaxCarried) {
+        Node copy;
+        copy.tag = node.tag;
+        copy.attributes = node.attributes;
+        carried_.push_back(std::move(copy));
+      }
+    }
+    open_.resize(depth);
+  }
+
+  void Reopen() {
+    std::vector<Node> carried;
+    carried.swap(carried_);
+    for (Node& node : carried) {
+      size_t index = Append(std::move(node));
+      if (open_.size() < kMaxDepth) open_.push_back(index);
+    }
+  }
+
+  // An explicit end tag of a formatting element ends its carried copy too.
+  void DropCarried(const std::string& tag) {
+    for (size_t i = carried_.size(); i > 0; --i) {
+      if (carried_[i - 1].tag == tag) {
+        carried_.erase(carried_.begin() + static_cast<std::ptrdiff_t>(i - 1));
+        return;
+      }
+    }
+  }
 
   void CloseIfOpen(const std::string& tag) {
     if (size_t at = FindOpen(tag, true)) CloseTo(at);
@@ -78,6 +131,11 @@ class TreeBuilder {
     const std::string& tag = token.name;
     if (tag.empty() || tag == "html" || tag == "head" || tag == "body") return;
     if (ClosesParagraph(tag)) CloseIfOpen("p");
+    if (tag == "table" || tag == "td" || tag == "th") carried_.clear();
+    if (tag == "a") {  // links do not nest: a new one ends the open one
+      DropCarried("a");
+      if (size_t at = FindOpen("a", true)) { CloseTo(at); DropCarried("a"); }
+    }
     if (tag == "li") CloseIfOpen("li");
     if (tag == "dt" || tag == "dd") { CloseIfOpen("dt"); CloseIfOpen("dd"); }
     if (tag == "td" || tag == "th") {
@@ -90,6 +148,7 @@ class TreeBuilder {
       CloseIfOpen("th");
       CloseIfOpen("tr");
     }
+    if (!ClosesParagraph(tag) && !IsStructural(tag)) Reopen();
     Node node;
     node.tag = tag;
     node.attributes = token.attributes;
@@ -113,12 +172,14 @@ class TreeBuilder {
       Append(std::move(node));
       return;
     }
+    if (IsFormatting(tag)) DropCarried(tag);
     bool table = tag == "table";
     if (size_t at = FindOpen(tag, !table && !IsScopeBoundary(tag))) CloseTo(at);
   }
 
   Document doc_;
   std::vector<size_t> open_;
+  std::vector<Node> carried_;  // formatting to open again at the next content
 };
 
 }  // namespace

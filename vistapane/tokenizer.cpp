@@ -49,17 +49,18 @@ size_t ReadReference(const std::u32string& text, size_t at, char32_t& cp) {
     bool hex = i < text.size() && (text[i] == 'x' || text[i] == 'X');
     if (hex) ++i;
     size_t start = i;
+    // Every digit is read; the value saturates just past the last code point.
     unsigned long value = 0;
-    while (i < text.size() && i - start < 8) {
+    while (i < text.size()) {
       int digit = hex ? HexValue(text[i]) : (IsDigit(text[i]) ? static_cast<int>(text[i] - '0') : -1);
       if (digit < 0) break;
       value = value * (hex ? 16 : 10) + static_cast<unsigned long>(digit);
+      if (value > 0x10FFFF) value = 0x110000;
       ++i;
     }
     if (i == start || value == 0 || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
       return 0;
     if (i < text.size() && text[i] == ';') ++i;
-    else if (i < text.size() && (HexValue(text[i]) >= 0 || IsAsciiAlpha(text[i]))) return 0;
     cp = static_cast<char32_t>(value);
     return i - at;
   }
