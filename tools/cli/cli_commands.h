@@ -31,5 +31,16 @@ int RunInsertCommand(const CliContext& context, const std::vector<std::string>& 
 // unihan KEY: the caption, then the box text.
 int RunUnihanCommand(const CliContext& context, const std::vector<std::string>& args);
 
+// The searches: [--print] KEY each; radicals [--print]. The page file goes
+// into the current folder and the status text to out; with --print the
+// page goes to out and the status text to err.
+int RunPinyinCommand(const CliContext& context, const std::vector<std::string>& args);
+int RunUnicodeCommand(const CliContext& context, const std::vector<std::string>& args);
+int RunMatthewsCommand(const CliContext& context, const std::vector<std::string>& args);
+int RunRadicalStrokeCommand(const CliContext& context, const std::vector<std::string>& args);
+int RunDefinitionCommand(const CliContext& context, const std::vector<std::string>& args);
+int RunStrokeNumberCommand(const CliContext& context, const std::vector<std::string>& args);
+int RunRadicalsCommand(const CliContext& context, const std::vector<std::string>& args);
+
 // The one-line message of a subcommand called with the wrong words.
 int CliUsageError(const CliContext& context, const std::string& usage);

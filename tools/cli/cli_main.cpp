@@ -35,6 +35,13 @@ const CliCommand kCommands[] = {
     {"lookup", "CODE", RunLookupCommand},
     {"insert", "ARGUMENT", RunInsertCommand},
     {"unihan", "KEY", RunUnihanCommand},
+    {"pinyin", "[--print] KEY", RunPinyinCommand},
+    {"unicode", "[--print] KEY", RunUnicodeCommand},
+    {"matthews", "[--print] KEY", RunMatthewsCommand},
+    {"radical-stroke", "[--print] KEY", RunRadicalStrokeCommand},
+    {"definition", "[--print] KEY", RunDefinitionCommand},
+    {"stroke-number", "[--print] KEY", RunStrokeNumberCommand},
+    {"radicals", "[--print]", RunRadicalsCommand},
 };
 
 int Usage(std::ostream& err) {

@@ -1,0 +1,44 @@
+// The pinyin search: the characters read with a toneless syllable, in five
+// tone lists, and the page that sets them out in one column per tone.
+#pragma once
+
+#include <array>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "chardb/character_tables.h"
+
+constexpr int kToneCount = 5;
+// The longest syllable of the data after ü substitution ("L&#xdc;AN");
+// a longer key finds nothing.
+constexpr std::size_t kPinyinKeyLimit = 9;
+
+// One list of code point texts per tone 1 to 5, each sorted by bytes.
+struct ToneLists {
+  std::array<std::vector<std::string>, kToneCount> tones;
+};
+
+// Every reading of the pinyin table as the finder's patterns see it: the
+// upper-cased text between a blank or TAB and the next digit, to the
+// sorted code point texts of its matches per tone. Built for the table as
+// it is at indexing time; the finder scans when the table has changed.
+struct PinyinIndex {
+  const char* builtFor = nullptr;
+  std::size_t builtSize = 0;
+  std::unordered_map<std::string, std::array<std::vector<std::string>, kToneCount>> readings;
+};
+
+void BuildPinyinIndex(const CharacterTables& tables, PinyinIndex& index);
+
+// The pinyin finder: ü substitution on the key (in place), then the lists
+// cleared and filled with every whole reading key+tone, case-blind.
+void FindPinyin(const CharacterTables& tables, const PinyinIndex& index, std::string& key,
+                ToneLists& lists);
+
+// The reference finder: ten passes over the table, blank-anchored then
+// TAB-anchored for each tone, as the index reproduces them.
+void FindPinyinByScan(const CharacterTables& tables, std::string& key, ToneLists& lists);
+
+// The pinyin page: header, tone header row, one row per list position.
+std::string PinyinPage(const ToneLists& lists);

@@ -1,0 +1,69 @@
+#include "search/result_page.h"
+
+#include <cctype>
+#include <climits>
+#include <cstdio>
+
+#include "chardb/fill_format.h"
+#include "chardb/lookups.h"
+#include "search/search_texts.h"
+
+std::string UmlautSubstituted(const std::string& text) {
+  std::size_t at = text.find_first_of(kUmlautStandIns);
+  if (at == std::string::npos) return text;
+  return text.substr(0, at) + kUmlautReference + text.substr(at + 1);
+}
+
+std::string HtmlEscaped(const std::string& text) {
+  std::string escaped;
+  escaped.reserve(text.size());
+  for (char c : text) {
+    switch (c) {
+      case '&': escaped += "&amp;"; break;
+      case '<': escaped += "&lt;"; break;
+      case '>': escaped += "&gt;"; break;
+      case '"': escaped += "&quot;"; break;
+      default: escaped += c; break;
+    }
+  }
+  return escaped;
+}
+
+int LeadingNumber(const std::string& key) {
+  std::size_t at = 0;
+  while (at < key.size() && std::isspace(static_cast<unsigned char>(key[at]))) ++at;
+  bool negative = false;
+  if (at < key.size() && (key[at] == '+' || key[at] == '-')) negative = key[at++] == '-';
+  long long value = 0;
+  for (; at < key.size() && key[at] >= '0' && key[at] <= '9'; ++at) {
+    value = value * 10 + (key[at] - '0');
+    if (value > INT_MAX) {
+      value = static_cast<long long>(INT_MAX) + 1;
+      break;
+    }
+  }
+  if (negative) return static_cast<int>(-value < INT_MIN ? INT_MIN : -value);
+  return static_cast<int>(value > INT_MAX ? INT_MAX : value);
+}
+
+std::string FillNumberFormat(const char* format, long number) {
+  std::string text = format;
+  std::size_t at = text.find("%d");
+  if (at != std::string::npos) text.replace(at, 2, std::to_string(number));
+  return text;
+}
+
+const PageLookups kIndexedLookups{LookupPinyin,     LookupDefinition,  LookupRadicalStroke,
+                                  LookupMatthews,   LookupSimplified,  LookupTraditional};
+const PageLookups kScanningLookups{LookupPinyinByScan,     LookupDefinitionByScan,
+                                   LookupRadicalStrokeByScan, LookupMatthewsByScan,
+                                   LookupSimplifiedByScan, LookupTraditionalByScan};
+
+bool WriteResultPage(const std::string& path, const std::string& page) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return false;
+  bool written = std::fwrite(page.data(), 1, page.size(), file) == page.size();
+  if (std::fclose(file) != 0) written = false;
+  if (!written) std::remove(path.c_str());
+  return written;
+}

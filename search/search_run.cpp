@@ -1,0 +1,79 @@
+#include "search/search_run.h"
+
+#include "chardb/fill_format.h"
+#include "search/definition_search.h"
+#include "search/matthews_search.h"
+#include "search/search_texts.h"
+#include "search/stroke_number_search.h"
+#include "search/unicode_page.h"
+
+namespace {
+
+void EnsureIndexes(const CharacterTables& tables, SearchMemory& memory) {
+  if (memory.pinyinIndex.builtFor != tables.pinyin.text() ||
+      memory.pinyinIndex.builtSize != tables.pinyin.size())
+    BuildPinyinIndex(tables, memory.pinyinIndex);
+  if (memory.radicalStrokeIndex.builtFor != tables.radicalStroke.text() ||
+      memory.radicalStrokeIndex.builtSize != tables.radicalStroke.size())
+    BuildRadicalStrokeIndex(tables, memory.radicalStrokeIndex);
+}
+
+SearchOutcome Outcome(const char* fileName, std::string page, const char* statusFormat,
+                      const std::string& key) {
+  return {fileName, std::move(page), FillFormat(statusFormat, {key})};
+}
+
+}  // namespace
+
+void PrepareSearches(const CharacterTables& tables, SearchMemory& memory) { EnsureIndexes(tables, memory); }
+
+void RefindPinyin(const CharacterTables& tables, std::string& key, SearchMemory& memory) {
+  EnsureIndexes(tables, memory);
+  FindPinyin(tables, memory.pinyinIndex, key, memory.toneLists);
+}
+
+SearchOutcome RunSearch(const CharacterTables& tables, SearchKind kind, std::string& key,
+                        SearchMemory& memory, SearchPath path) {
+  bool indexed = path == SearchPath::kIndexed;
+  const PageLookups& lookups = indexed ? kIndexedLookups : kScanningLookups;
+  if (indexed) EnsureIndexes(tables, memory);
+  switch (kind) {
+    case kPinyinSearch:
+      if (!key.empty()) {
+        if (indexed)
+          FindPinyin(tables, memory.pinyinIndex, key, memory.toneLists);
+        else
+          FindPinyinByScan(tables, key, memory.toneLists);
+      }
+      return Outcome(kSearchPageFileName, PinyinPage(memory.toneLists), kPinyinStatusFormat, key);
+    case kUnicodeSearch: {
+      std::string page = UnicodePage(tables, key, lookups);
+      return Outcome(kSearchPageFileName, std::move(page), kUnicodeStatusFormat, key);
+    }
+    case kMatthewsSearch:
+      return Outcome(kSearchPageFileName, MatthewsPage(tables, key, FindMatthews(tables, key), lookups),
+                     kMatthewsStatusFormat, key);
+    case kRadicalStrokeSearch: {
+      std::vector<std::string> results;
+      if (!key.empty())
+        results = indexed ? FindRadicalStroke(tables, memory.radicalStrokeIndex, key)
+                          : FindRadicalStrokeByScan(tables, key);
+      return Outcome(kSearchPageFileName, RadicalStrokePage(tables, results, lookups),
+                     kRadicalStrokeStatusFormat, key);
+    }
+    case kDefinitionSearch: {
+      std::vector<std::string> results;
+      if (!key.empty()) results = FindDefinitions(tables, key);
+      return Outcome(kSearchPageFileName, DefinitionPage(tables, results, lookups), kDefinitionStatusFormat,
+                     key);
+    }
+    case kStrokeNumberSearch: {
+      StrokeRange range;
+      if (!key.empty()) range = FindStrokeRange(tables, key);
+      std::string status = FillNumberFormat(kStrokeNumberStatusFormat, static_cast<long>(range.size()));
+      return {kStrokePageFileName, StrokeNumberPage(tables, range, lookups), FillFormat(status.c_str(), {key})};
+    }
+    default:
+      return {};
+  }
+}

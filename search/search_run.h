@@ -1,0 +1,55 @@
+// One search of the search bar from its key to its page and status text,
+// for every kind that writes a page.
+#pragma once
+
+#include <string>
+
+#include "chardb/character_tables.h"
+#include "search/pinyin_search.h"
+#include "search/radical_stroke_search.h"
+
+// The search kinds in the order of the search bar's fields.
+enum SearchKind : int {
+  kPinyinSearch = 0,
+  kUnicodeSearch = 1,
+  kMatthewsSearch = 2,
+  kUnihanSearch = 3,
+  kRadicalStrokeSearch = 4,
+  kDefinitionSearch = 5,
+  kStrokeNumberSearch = 6,
+  kSearchKindCount = 7
+};
+
+// What the searches keep between runs: the tone lists of the last pinyin
+// search (an empty pinyin key shows them again) and the indexes built
+// over the tables.
+struct SearchMemory {
+  ToneLists toneLists;
+  PinyinIndex pinyinIndex;
+  RadicalStrokeIndex radicalStrokeIndex;
+};
+
+// A written page: its file name (with the leading backslash), its bytes
+// and the status text formatted after it.
+struct SearchOutcome {
+  std::string pageFileName;
+  std::string page;
+  std::string statusText;
+};
+
+// How a search finds its answers: through the indexes, or by the plain
+// scans that the tests and the benchmark hold the indexes to.
+enum class SearchPath { kIndexed, kScanning };
+
+// Builds the search indexes for the tables; a search builds them itself
+// when they are missing or were built for other tables.
+void PrepareSearches(const CharacterTables& tables, SearchMemory& memory);
+
+// Runs a page-writing search with its key, which the search may rewrite
+// (the pinyin ü substitution, the Unicode key's upper-casing). The Unihan
+// kind writes no page: its outcome is empty.
+SearchOutcome RunSearch(const CharacterTables& tables, SearchKind kind, std::string& key,
+                        SearchMemory& memory, SearchPath path = SearchPath::kIndexed);
+
+// The pinyin finder alone on the key, refilling the tone lists.
+void RefindPinyin(const CharacterTables& tables, std::string& key, SearchMemory& memory);

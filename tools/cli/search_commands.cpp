@@ -1,0 +1,84 @@
+// logodex-cli pinyin | unicode | matthews | radical-stroke | definition |
+// stroke-number [--print] KEY, and radicals [--print]: the page the program
+// writes, into the current folder, and its status text; with --print the
+// page's bytes go to standard output and the status text to standard error.
+#include <filesystem>
+
+#include "search/radicals_page.h"
+#include "search/result_page.h"
+#include "search/search_run.h"
+#include "tools/cli/cli_commands.h"
+
+namespace {
+
+// The page file in the current folder: its name without the backslash.
+std::string PagePathHere(const std::string& fileName) {
+  return (std::filesystem::current_path() / fileName.substr(1)).string();
+}
+
+int Deliver(const CliContext& context, bool print, const std::string& fileName, const std::string& page,
+            const std::string& status) {
+  if (print) {
+    context.out.write(page.data(), static_cast<std::streamsize>(page.size()));
+    context.err << status << '\n';
+    return kCliAnswered;
+  }
+  std::string path = PagePathHere(fileName);
+  if (!WriteResultPage(path, page)) {
+    context.err << "logodex-cli: the page could not be written: " << path << '\n';
+    return kCliBadUsage;
+  }
+  context.out << status << '\n';
+  return kCliAnswered;
+}
+
+// Splits [--print] KEY; false when the words are not of that form.
+bool ReadKeyWords(const std::vector<std::string>& args, bool& print, std::string& key) {
+  print = !args.empty() && args[0] == "--print";
+  std::size_t rest = args.size() - (print ? 1 : 0);
+  if (rest != 1) return false;
+  key = args.back();
+  return true;
+}
+
+int RunPageSearch(const CliContext& context, const std::vector<std::string>& args, SearchKind kind,
+                  const char* name) {
+  bool print;
+  std::string key;
+  if (!ReadKeyWords(args, print, key)) return CliUsageError(context, std::string(name) + " [--print] KEY");
+  SearchMemory memory;
+  SearchOutcome outcome = RunSearch(context.tables, kind, key, memory);
+  return Deliver(context, print, outcome.pageFileName, outcome.page, outcome.statusText);
+}
+
+}  // namespace
+
+int RunPinyinCommand(const CliContext& context, const std::vector<std::string>& args) {
+  return RunPageSearch(context, args, kPinyinSearch, "pinyin");
+}
+
+int RunUnicodeCommand(const CliContext& context, const std::vector<std::string>& args) {
+  return RunPageSearch(context, args, kUnicodeSearch, "unicode");
+}
+
+int RunMatthewsCommand(const CliContext& context, const std::vector<std::string>& args) {
+  return RunPageSearch(context, args, kMatthewsSearch, "matthews");
+}
+
+int RunRadicalStrokeCommand(const CliContext& context, const std::vector<std::string>& args) {
+  return RunPageSearch(context, args, kRadicalStrokeSearch, "radical-stroke");
+}
+
+int RunDefinitionCommand(const CliContext& context, const std::vector<std::string>& args) {
+  return RunPageSearch(context, args, kDefinitionSearch, "definition");
+}
+
+int RunStrokeNumberCommand(const CliContext& context, const std::vector<std::string>& args) {
+  return RunPageSearch(context, args, kStrokeNumberSearch, "stroke-number");
+}
+
+int RunRadicalsCommand(const CliContext& context, const std::vector<std::string>& args) {
+  bool print = args.size() == 1 && args[0] == "--print";
+  if (!args.empty() && !print) return CliUsageError(context, "radicals [--print]");
+  return Deliver(context, print, kRadicalsPageFileName, RadicalsIndexPage(context.tables), kRadicalsStatusText);
+}
