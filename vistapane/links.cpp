@@ -1,0 +1,122 @@
+#include "vistapane/links.h"
+
+#include <vector>
+
+namespace vistapane {
+namespace {
+
+char32_t Lower(char32_t c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; }
+
+bool StartsWithNoCase(const std::u32string& text, const char* prefix) {
+  size_t i = 0;
+  for (; prefix[i]; ++i)
+    if (i >= text.size() || Lower(text[i]) != static_cast<char32_t>(prefix[i])) return false;
+  return true;
+}
+
+int Hex(char32_t c) {
+  c = Lower(c);
+  if (c >= '0' && c <= '9') return static_cast<int>(c - '0');
+  if (c >= 'a' && c <= 'f') return static_cast<int>(c - 'a' + 10);
+  return -1;
+}
+
+bool IsSeparator(char32_t c) { return c == '\\' || c == '/'; }
+
+}  // namespace
+
+LinkKind ClassifyLink(const std::u32string& target) {
+  if (target.find(U"insert") != std::u32string::npos) return LinkKind::kInsert;
+  if (StartsWithNoCase(target, "http:") || StartsWithNoCase(target, "https:") ||
+      StartsWithNoCase(target, "mailto:"))
+    return LinkKind::kExternal;
+  size_t i = 0;
+  while (i < target.size() && (target[i] == ' ' || target[i] == '\t')) ++i;
+  if (i == target.size() || target[i] == '#') return LinkKind::kNone;
+  return LinkKind::kFile;
+}
+
+std::u32string ResolveLink(const std::u32string& base, const std::u32string& target) {
+  std::u32string link = target;
+  if (StartsWithNoCase(link, "file:")) {
+    // file:///C:/x, file://server/share/x, file:/x, file:x
+    link = link.substr(5);
+    size_t n = 0;
+    while (n < link.size() && IsSeparator(link[n])) ++n;
+    std::u32string rest = link.substr(n);
+    if (rest.size() >= 2 && rest[1] == ':') link = rest;
+    else if (n == 2) link = U"\\\\" + rest;
+    else if (n > 0) link = U"\\" + rest;
+    else link = rest;
+  }
+  size_t cut = link.find_first_of(U"#?");
+  if (cut != std::u32string::npos) link.resize(cut);
+  // %XX escapes give bytes of UTF-8; plain ASCII is what the pages use.
+  std::u32string decoded;
+  for (size_t i = 0; i < link.size(); ++i) {
+    if (link[i] == '%' && i + 2 < link.size() && Hex(link[i + 1]) >= 0 && Hex(link[i + 2]) >= 0) {
+      decoded.push_back(static_cast<char32_t>(Hex(link[i + 1]) * 16 + Hex(link[i + 2])));
+      i += 2;
+    } else {
+      decoded.push_back(IsSeparator(link[i]) ? U'\\' : link[i]);
+    }
+  }
+  bool drive = decoded.size() >= 2 && decoded[1] == ':';
+  bool rooted = !decoded.empty() && decoded[0] == '\\';
+  std::u32string path;
+  if (drive || rooted) {
+    path = decoded;
+  } else {
+    size_t slash = base.find_last_of(U"\\/");
+    path = (slash == std::u32string::npos ? std::u32string() : base.substr(0, slash + 1)) + decoded;
+    for (char32_t& c : path)
+      if (c == '/') c = '\\';
+  }
+  // Fold "." and ".." segments, keeping a drive or UNC prefix.
+  std::u32string prefix;
+  size_t start = 0;
+  if (path.size() >= 2 && path[1] == ':') {
+    prefix = path.substr(0, 2);
+    start = 2;
+  } else if (path.compare(0, 2, U"\\\\") == 0) {
+    prefix = U"\\\\";
+    start = 2;
+  }
+  bool leading = start < path.size() && path[start] == '\\';
+  std::vector<std::u32string> parts;
+  size_t i = start;
+  while (i <= path.size()) {
+    size_t next = path.find('\\', i);
+    if (next == std::u32string::npos) next = path.size();
+    std::u32string part = path.substr(i, next - i);
+    if (part == U"..") {
+      if (!parts.empty()) parts.pop_back();
+    } else if (!part.empty() && part != U".") {
+      parts.push_back(part);
+    }
+    i = next + 1;
+  }
+  std::u32string out = prefix;
+  if (leading) out += U"\\";
+  for (size_t k = 0; k < parts.size(); ++k) {
+    if (k) out += U"\\";
+    out += parts[k];
+  }
+  return out;
+}
+
+std::string EscapeHtml(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      default: out.push_back(c);
+    }
+  }
+  return out;
+}
+
+}  // namespace vistapane

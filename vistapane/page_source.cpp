@@ -1,0 +1,124 @@
+#include "vistapane/page_source.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "vistapane/decode.h"
+#include "vistapane/links.h"
+#include "vistapane/pane_texts.h"
+
+namespace vistapane {
+namespace {
+
+// The code page of a legacy charset name, 0 when the system has none.
+UINT CodePageOf(const std::string& charset) {
+  static const struct { const char* name; UINT page; } kPages[] = {
+      {"gb18030", 54936}, {"gbk", 936},       {"gb2312", 936},     {"x-gbk", 936},  {"cp936", 936},
+      {"big5", 950},      {"big5-hkscs", 950}, {"cp950", 950},     {"shift_jis", 932},
+      {"euc-jp", 20932},  {"euc-kr", 949},    {"koi8-r", 20866},   {"iso-8859-2", 28592}};
+  for (const auto& entry : kPages)
+    if (charset == entry.name) return entry.page;
+  return 0;
+}
+
+bool ConvertWithCodePage(const std::string& charset, const std::string& bytes, std::u32string& out) {
+  UINT page = CodePageOf(charset);
+  if (page == 0 || bytes.empty() || bytes.size() > 0x7FFFFFFF) return false;
+  int size = static_cast<int>(bytes.size());
+  int length = MultiByteToWideChar(page, 0, bytes.data(), size, nullptr, 0);
+  if (length <= 0) return false;
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(page, 0, bytes.data(), size, &wide[0], length);
+  out = CodePointsFromWide(wide);
+  return true;
+}
+
+bool ReadBytes(const std::wstring& path, std::string& bytes) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bool ok = true;
+  std::vector<char> chunk(1 << 16);
+  for (;;) {
+    DWORD got = 0;
+    if (!ReadFile(file, chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr)) {
+      ok = false;
+      break;
+    }
+    if (got == 0) break;
+    bytes.append(chunk.data(), got);
+  }
+  CloseHandle(file);
+  return ok;
+}
+
+}  // namespace
+
+std::wstring WideFromUtf8(const std::string& text) {
+  if (text.empty()) return std::wstring();
+  int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  if (length <= 0) return std::wstring();
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
+  return wide;
+}
+
+std::string Utf8FromWide(const std::wstring& text) {
+  if (text.empty()) return std::string();
+  int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                   nullptr, nullptr);
+  if (length <= 0) return std::string();
+  std::string bytes(static_cast<size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &bytes[0], length, nullptr,
+                      nullptr);
+  return bytes;
+}
+
+std::wstring WideFromCodePoints(const std::u32string& text) {
+  std::wstring out;
+  out.reserve(text.size());
+  for (char32_t c : text) {
+    if (c >= 0x10000 && c <= 0x10FFFF) {
+      out.push_back(static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10)));
+      out.push_back(static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+    } else {
+      out.push_back(static_cast<wchar_t>(c));
+    }
+  }
+  return out;
+}
+
+std::u32string CodePointsFromWide(const std::wstring& text) {
+  std::u32string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    char32_t c = static_cast<char16_t>(text[i]);
+    if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char32_t>(text[i + 1]) - 0xDC00);
+      ++i;
+    }
+    out.push_back(c);
+  }
+  return out;
+}
+
+LoadedPage LoadPage(const std::wstring& path) {
+  LoadedPage page;
+  if (path.empty() || path == WideFromUtf8(kBlankTarget)) {
+    page.document = ParseHtml(std::u32string());
+    return page;
+  }
+  std::string bytes;
+  if (!ReadBytes(path, bytes)) {
+    std::string escaped = EscapeHtml(Utf8FromWide(path));
+    std::vector<char> text(sizeof kMissingFilePage + escaped.size());
+    std::snprintf(text.data(), text.size(), kMissingFilePage, escaped.c_str());
+    page.document = ParseHtml(DecodeUtf8(text.data()));
+    page.missing = true;
+    return page;
+  }
+  page.document = ParseHtml(DecodePage(bytes, ConvertWithCodePage));
+  return page;
+}
+
+}  // namespace vistapane
