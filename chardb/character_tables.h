@@ -64,6 +64,31 @@ struct VariantIndex {
   std::unordered_map<std::string, std::size_t> entries;
 };
 
+// The Unihan text's lines for the extract: where each line starts, the
+// runs of lines that begin with the same "U+" code (a record), sorted by
+// the code's text, and every "U+" that does not begin a line. Built for
+// the text as it is at indexing time; the extract scans otherwise.
+struct UnihanIndex {
+  struct Record {
+    std::uint32_t codeOffset;  // the code's first hexadecimal digit
+    std::uint32_t codeLength;
+    std::uint32_t firstLine;
+    std::uint32_t endLine;
+  };
+  const char* builtFor = nullptr;
+  std::size_t builtSize = 0;
+  std::size_t textLength = 0;  // the text up to its NUL
+  std::vector<std::uint32_t> lineStarts;      // one per line, then the text's size
+  std::vector<Record> records;                // ascending by code text
+  std::vector<std::uint32_t> linesBefore;     // lines of the records before each, and the total
+  // Every "U+" that does not begin a line, ascending by the text after it
+  // (its first kUnihanMarkOrderWidth bytes), with the line it stands on.
+  std::vector<std::uint32_t> innerMarks;
+  std::vector<std::uint32_t> innerMarkLines;
+  std::uint32_t linesWithInnerMarkOnly = 0;  // lines holding "U+" inside but not at the start
+};
+constexpr std::size_t kUnihanMarkOrderWidth = 32;
+
 struct CharacterTables {
   ResourceText pinyin, definition, radicalStroke, matthews, preface;
   // At least kStrokeTableMinRecords records and always one more than the
@@ -77,6 +102,7 @@ struct CharacterTables {
   // Built by BuildLookupIndexes; a lookup scans its table while they are not.
   ExtractIndex pinyinIndex, definitionIndex, radicalStrokeIndex, matthewsIndex;
   VariantIndex simplifiedIndex, traditionalIndex;
+  UnihanIndex unihanIndex;
 };
 
 // The embedded names of the five texts, and the two data files.
@@ -104,7 +130,7 @@ void LoadUnihanText(const std::string& fileBytes, CharacterTables& tables);
 // No Unihan text (unihan.txt could not be opened).
 void ClearUnihanText(CharacterTables& tables);
 
-// The indexes of the four extracts and the two variant tables.
+// The indexes of the four extracts, the two variant tables and the Unihan text.
 void BuildLookupIndexes(CharacterTables& tables);
 
 // The whole file in binary; false when it cannot be opened or read.

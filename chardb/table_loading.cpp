@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "chardb/character_tables.h"
+#include "chardb/unihan_extract.h"
 #include "chardb/code_fields.h"
 
 void SetResourceText(const char* data, std::size_t size, ResourceText& text) {
@@ -153,6 +154,7 @@ void BuildLookupIndexes(CharacterTables& tables) {
   BuildExtractIndex(tables.matthews, false, tables.matthewsIndex);
   BuildVariantIndex(tables.simplified, tables.simplifiedIndex);
   BuildVariantIndex(tables.traditional, tables.traditionalIndex);
+  BuildUnihanIndex(tables);
 }
 
 namespace {

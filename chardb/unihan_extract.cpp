@@ -7,8 +7,7 @@
 
 #include "chardb/chardb_texts.h"
 #include "chardb/fill_format.h"
-
-namespace {
+#include "chardb/unihan_scan.h"
 
 std::string_view UnihanText(const CharacterTables& tables) {
   if (tables.unihan.empty()) return {};
@@ -16,6 +15,8 @@ std::string_view UnihanText(const CharacterTables& tables) {
   const void* nul = std::memchr(text, '\0', tables.unihan.size());
   return std::string_view(text, nul ? static_cast<const char*>(nul) - text : tables.unihan.size());
 }
+
+namespace {
 
 // The next occurrence of the pattern at or after `from`: a first-byte
 // memchr walk, which is quick while the pattern's first two bytes are rare
@@ -26,13 +27,20 @@ std::size_t FindFrom(std::string_view text, std::string_view pattern, std::size_
 
 }  // namespace
 
-UnihanExtract ExtractUnihan(const CharacterTables& tables, const std::string& key) {
-  UnihanExtract extract;
+std::string UnihanPattern(const std::string& key) {
   std::string pattern = "U+" + key;
   for (char& c : pattern) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   }
-  std::string_view text = UnihanText(tables);
+  return pattern;
+}
+
+UnihanExtract ExtractUnihanByScan(const CharacterTables& tables, const std::string& key) {
+  return ScanUnihanLines(UnihanText(tables), UnihanPattern(key), SIZE_MAX);
+}
+
+UnihanExtract ScanUnihanLines(std::string_view text, const std::string& pattern, std::size_t stopAfter) {
+  UnihanExtract extract;
   for (std::size_t at = FindFrom(text, pattern, 0); at != std::string_view::npos;) {
     std::size_t start = text.rfind('\n', at);
     start = start == std::string_view::npos ? 0 : start + 1;
@@ -43,6 +51,7 @@ UnihanExtract ExtractUnihan(const CharacterTables& tables, const std::string& ke
     } else {
       ++extract.moreLines;
     }
+    if (extract.lines.size() >= stopAfter) break;
     // A line is listed once: the search goes on from the next line.
     if (end >= text.size()) break;
     at = FindFrom(text, pattern, end + 1);

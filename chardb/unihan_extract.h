@@ -21,6 +21,12 @@ struct UnihanExtract {
 // The lines of the Unihan text holding "U+" and the key, folded to upper
 // case (ASCII letters). No Unihan text: no lines.
 UnihanExtract ExtractUnihan(const CharacterTables& tables, const std::string& key);
+// The index the extract answers from (see UnihanIndex); built with the
+// other lookup indexes.
+void BuildUnihanIndex(CharacterTables& tables);
+
+// The reference: the same answer by a plain scan of the whole text.
+UnihanExtract ExtractUnihanByScan(const CharacterTables& tables, const std::string& key);
 
 // The message box of a Unihan search.
 struct UnihanBox {

@@ -47,13 +47,21 @@ std::vector<std::string> FindDefinitions(const CharacterTables& tables, const st
 std::string DefinitionPage(const CharacterTables& tables, const std::vector<std::string>& results,
                            const PageLookups& lookups) {
   std::string page = kDefinitionHeader;
+  page.reserve(results.size() * 160);
   if (results.empty()) page += kNoResult;
+  // A line holding the word twice gives its code twice in a row: its page
+  // line is formed once.
+  std::string previous, line;
   for (const std::string& result : results) {
     if (result.empty()) continue;
-    std::string code = result;
-    std::string definition = lookups.definition(tables, code);
-    std::string pinyin = UmlautSubstituted(lookups.pinyin(tables, code));
-    page += FillFormat(kDefinitionLineFormat, {code, code, pinyin, definition});
+    if (result != previous || line.empty()) {
+      std::string code = result;
+      std::string definition = lookups.definition(tables, code);
+      std::string pinyin = UmlautSubstituted(lookups.pinyin(tables, code));
+      line = FillFormat(kDefinitionLineFormat, {code, code, pinyin, definition});
+      previous = result;
+    }
+    page += line;
   }
   page += kFontClosing;
   page += kBodyClosing;

@@ -1,7 +1,8 @@
 // The character database over arbitrary bytes: the input is one table
 // text, then a 0xFF byte, then a key. The text serves as all four extracts,
 // the stroke file and the Unihan text; the indexed lookups must answer as
-// the scans do for the key and for every line's code, and nothing may read
+// the scans do for the key and for every line's code, the Unihan extract
+// as its scan does, and nothing may read
 // or write out of bounds.
 #include <cstddef>
 #include <cstdint>
@@ -63,6 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   UnihanExtract extract = ExtractUnihan(tables, key);
   if (extract.lines.size() > kUnihanExtractMaxLines) std::abort();
+  UnihanExtract scanned = ExtractUnihanByScan(tables, key);
+  if (extract.lines != scanned.lines || extract.moreLines != scanned.moreLines) std::abort();
   ComposeUnihanBox(extract, key);
   InsertionTexts texts;
   ComposeInsertionTexts(tables, "insert" + key, texts);

@@ -49,7 +49,8 @@ TEST(Differential, PinyinEverySyllableAndOddKeys) {
       start = end + 1;
     }
   }
-  ASSERT_GT(syllables.size(), 1000u);
+  // python over PinyinSearchData: 415 distinct syllables, and the odd keys.
+  ASSERT_GE(syllables.size(), 415u);
   for (const std::string& syllable : syllables) {
     std::string indexedKey = syllable, scannedKey = syllable;
     ToneLists indexed, scanned;
