@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
+
+#include "vistapane/gb18030_runs.h"
 
 namespace vistapane {
 namespace {
@@ -87,6 +90,59 @@ std::u32string DecodeUtf8(const std::string& bytes) {
     size_t n = Utf8Length(bytes, i, cp);
     if (n == 0) { out.push_back(0xFFFD); ++i; }
     else { out.push_back(cp); i += n; }
+  }
+  return out;
+}
+
+std::u32string DecodeGb18030(const std::string& bytes, const TwoByteDecoder& twoByte) {
+  std::u32string out;
+  out.reserve(bytes.size());
+  auto at = [&](size_t i) { return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0u; };
+  for (size_t i = 0; i < bytes.size();) {
+    unsigned b1 = at(i);
+    if (b1 < 0x80) {
+      out.push_back(b1);
+      ++i;
+      continue;
+    }
+    if (b1 == 0x80 || b1 == 0xFF) {
+      out.push_back(0xFFFD);
+      ++i;
+      continue;
+    }
+    unsigned b2 = at(i + 1);
+    if (b2 >= 0x30 && b2 <= 0x39) {
+      unsigned b3 = at(i + 2), b4 = at(i + 3);
+      if (b3 < 0x81 || b3 > 0xFE || b4 < 0x30 || b4 > 0x39) {
+        out.push_back(0xFFFD);
+        ++i;
+        continue;
+      }
+      unsigned index = (b2 - 0x30) * 1260 + (b3 - 0x81) * 10 + (b4 - 0x30);
+      char32_t cp = 0xFFFD;
+      if (b1 <= 0x84) {
+        index += (b1 - 0x81) * 12600;
+        if (index < kGb18030BmpEnd) {
+          const Gb18030Run* run = std::upper_bound(std::begin(kGb18030Runs), std::end(kGb18030Runs), index,
+                                                   [](unsigned v, const Gb18030Run& r) { return v < r.index; }) - 1;
+          cp = run->cp + (index - run->index);
+        }
+      } else if (b1 >= 0x90 && b1 <= 0xE3) {
+        char32_t value = 0x10000 + (b1 - 0x90) * 12600 + index;
+        if (value <= 0x10FFFF) cp = value;
+      }
+      out.push_back(cp);
+      i += 4;
+      continue;
+    }
+    if ((b2 >= 0x40 && b2 <= 0x7E) || (b2 >= 0x80 && b2 <= 0xFE)) {
+      char32_t cp = twoByte ? twoByte(b1, b2) : 0;
+      out.push_back(cp ? cp : 0xFFFD);
+      i += 2;
+      continue;
+    }
+    out.push_back(0xFFFD);
+    ++i;
   }
   return out;
 }

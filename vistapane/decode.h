@@ -22,6 +22,13 @@ std::string DeclaredCharset(const std::string& bytes);
 std::u32string DecodeUtf8(const std::string& bytes);
 bool IsValidUtf8(const std::string& bytes);
 
+// GB18030 read here except its two-byte codes, which `twoByte` gives
+// (lead byte, trail byte; 0 when it knows none): ASCII, the four-byte codes
+// of the BMP by their runs, those of the supplementary planes by
+// arithmetic. A malformed or unknown sequence becomes one U+FFFD.
+using TwoByteDecoder = std::function<char32_t(unsigned lead, unsigned trail)>;
+std::u32string DecodeGb18030(const std::string& bytes, const TwoByteDecoder& twoByte);
+
 // Decodes by the declared charset. A page whose bytes are valid UTF-8 with
 // at least one multi-byte sequence is read as UTF-8 whatever it declares:
 // our own pages declare a legacy charset but copy a few UTF-8 definitions.

@@ -21,8 +21,7 @@ UINT CodePageOf(const std::string& charset) {
   return 0;
 }
 
-bool ConvertWithCodePage(const std::string& charset, const std::string& bytes, std::u32string& out) {
-  UINT page = CodePageOf(charset);
+bool ConvertWhole(UINT page, const std::string& bytes, std::u32string& out) {
   if (page == 0 || bytes.empty() || bytes.size() > 0x7FFFFFFF) return false;
   int size = static_cast<int>(bytes.size());
   int length = MultiByteToWideChar(page, 0, bytes.data(), size, nullptr, 0);
@@ -30,6 +29,24 @@ bool ConvertWithCodePage(const std::string& charset, const std::string& bytes, s
   std::wstring wide(static_cast<size_t>(length), L'\0');
   MultiByteToWideChar(page, 0, bytes.data(), size, &wide[0], length);
   out = CodePointsFromWide(wide);
+  return true;
+}
+
+// A two-byte code of GBK through code page 936.
+char32_t GbkPair(unsigned lead, unsigned trail) {
+  const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+  wchar_t wide[2] = {0, 0};
+  int n = MultiByteToWideChar(936, MB_ERR_INVALID_CHARS, pair, 2, wide, 2);
+  return n == 1 ? static_cast<char16_t>(wide[0]) : 0;
+}
+
+bool ConvertWithCodePage(const std::string& charset, const std::string& bytes, std::u32string& out) {
+  UINT page = CodePageOf(charset);
+  if (ConvertWhole(page, bytes, out)) return true;
+  // Without the system's GB18030 (Wine has none), its four-byte codes are
+  // read here and only the two-byte ones asked of code page 936.
+  if (page != 54936) return false;
+  out = DecodeGb18030(bytes, GbkPair);
   return true;
 }
 

@@ -91,5 +91,35 @@ TEST(DecodePage, Latin1AndWindows1252) {
   EXPECT_EQ(win.back(), U'\u00A0');
 }
 
+TEST(DecodeGb18030, FourByteCodesAndTheTwoByteDecoder) {
+  // python3 -c "print(hex(ord(b'\x81\x30\x84\x36'.decode('gb18030'))))" and so on:
+  // 81308130 -> U+0080, 81308436 -> U+00A5, 8431A439 -> U+FFFF,
+  // 95328236 -> U+20000, 9835F336 -> U+2A6D6, E3329A35 -> U+10FFFF.
+  std::string bytes = "a\x81\x30\x81\x30\x81\x30\x84\x36\x84\x31\xA4\x39\x95\x32\x82\x36"
+                      "\x98\x35\xF3\x36\xE3\x32\x9A\x35\xD6\xD0";
+  TwoByteDecoder table = [](unsigned lead, unsigned trail) -> char32_t {
+    return lead == 0xD6 && trail == 0xD0 ? 0x4E2D : 0;
+  };
+  EXPECT_EQ(DecodeGb18030(bytes, table),
+            U"a\u0080\u00A5\uFFFF\U00020000\U0002A6D6\U0010FFFF\u4E2D");
+}
+
+TEST(DecodeGb18030, MalformedSequences) {
+  struct Case { std::string bytes; std::u32string expected; };
+  const Case cases[] = {
+      {"\x80x", U"\uFFFDx"},
+      {"\xFF", U"\uFFFD"},
+      {"\x81", U"\uFFFD"},                  // cut after the lead byte
+      {"\x81\x30", U"\uFFFD0"},             // cut inside a four-byte code
+      {"\x81\x30\x81", U"\uFFFD0\uFFFD"},
+      {"\x84\x31\xA5\x30", U"\uFFFD"},      // past U+FFFF in the BMP part
+      {"\xE3\x32\x9A\x36", U"\uFFFD"},      // past U+10FFFF
+      {"\x85\x30\x81\x30", U"\uFFFD"},      // a lead byte with no four-byte codes
+      {"\xD6\xD0", U"\uFFFD"},              // a two-byte code the decoder does not know
+      {"\xD6\x20", U"\uFFFD "},
+  };
+  for (const Case& c : cases) EXPECT_EQ(DecodeGb18030(c.bytes, nullptr), c.expected);
+}
+
 }  // namespace
 }  // namespace vistapane

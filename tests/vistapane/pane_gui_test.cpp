@@ -1,0 +1,542 @@
+// Vistapane.dll under Wine, as the program uses it: this test program is
+// the host. It exports InsertUnicode (recording each call), owns a main
+// window, opens generated pages of every kind the program writes, reads
+// what the pane shows by selecting all and copying, finds links by their
+// colour on the screen and clicks them with real mouse input, and saves a
+// screenshot of each state in bin/vistapane-shots.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/vistapane.h"
+
+namespace {
+
+std::vector<std::string> g_insertCalls;  // the host's record of callbacks
+
+}  // namespace
+
+extern "C" __declspec(dllexport) void __cdecl InsertUnicode(const char* target) {
+  g_insertCalls.push_back(target ? target : "");
+}
+
+namespace {
+
+// The header templates the program writes, character for character.
+const char kH1[] =
+    "<HTML><HEAD><TITLE>PinYin Search</TITLE> <META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; "
+    "charset=GB18030\"><STYLE>TD{font-family: NSimSun-18030;  background: #ffffff}</STYLE></HEAD><BODY><TABLE>";
+const char kH3[] =
+    "<HTML><HEAD><TITLE>Definition Search</TITLE> <META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; "
+    "charset=GB18030\"><STYLE>P.U{font-family: NSimSun-18030;  background: #ffffff}</STYLE></HEAD><BODY>";
+const char kH4[] =
+    "<HTML><HEAD><TITLE>Definition Search</TITLE> <META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; "
+    "charset=GB18030\"><STYLE>P.U{font-family: NSimSun (Founder Extended) ;  background: #ffffff}</STYLE>"
+    "</HEAD><BODY>";
+const char kH5[] =
+    "<HTML><HEAD><TITLE>PinYin Search</TITLE> <META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; "
+    "charset=Latin-1\"><STYLE>P{font-family: NSimSun-18030;  background: #ffffff}</STYLE></HEAD><BODY>";
+const char kH6[] =
+    "<HTML><HEAD><TITLE>PinYin Search</TITLE> <META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; "
+    "charset=GB18030\"><STYLE>P{font-family: NSimSun-18030;  background: #ffffff}</STYLE></HEAD><BODY>";
+const char kH7[] =
+    "<HTML><HEAD><TITLE>Radical Search</TITLE> <META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; "
+    "charset=GB18030\"><STYLE>P{font-family: NSimSun-18030;  background: #ffffff}</STYLE></HEAD><BODY>";
+
+std::wstring Folder() {
+  std::wstring path(32768, L'\0');
+  DWORD n = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
+  path.resize(n);
+  return path.substr(0, path.find_last_of(L"\\/")) + L"\\vistapane-shots";
+}
+
+std::string Narrow(const std::wstring& wide) {
+  int n = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(n > 0 ? n - 1 : 0), '\0');
+  if (n > 1) WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, &out[0], n, nullptr, nullptr);
+  return out;
+}
+
+std::wstring WritePage(const std::wstring& name, const std::string& bytes) {
+  std::wstring path = Folder() + L"\\" + name;
+  if (FILE* f = _wfopen(path.c_str(), L"wb")) {
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+  }
+  return path;
+}
+
+void Pump(DWORD ms) {
+  DWORD start = GetTickCount();
+  do {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    Sleep(10);
+  } while (GetTickCount() - start < ms);
+}
+
+std::wstring Caption(HWND window) {
+  wchar_t text[512] = {0};
+  GetWindowTextW(window, text, 512);
+  return text;
+}
+
+void Key(WORD key, bool down) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+  SendInput(1, &input, sizeof input);
+}
+
+void Chord(WORD modifier, WORD key) {
+  if (modifier) Key(modifier, true);
+  Key(key, true);
+  Key(key, false);
+  if (modifier) Key(modifier, false);
+  Pump(150);
+}
+
+void ClickScreen(int x, int y) {
+  SetCursorPos(x, y);
+  Pump(50);
+  INPUT input[2]{};
+  input[0].type = input[1].type = INPUT_MOUSE;
+  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(1, &input[0], sizeof(INPUT));
+  Pump(50);
+  SendInput(1, &input[1], sizeof(INPUT));
+  Pump(250);
+}
+
+// The pixels of a window's client area, top-down, 0x00RRGGBB.
+struct Capture {
+  int width = 0, height = 0;
+  POINT origin{};  // the client area's top left on the screen
+  std::vector<uint32_t> pixels;
+  uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+
+Capture CaptureClient(HWND window) {
+  Capture c;
+  RECT r;
+  GetClientRect(window, &r);
+  ClientToScreen(window, &c.origin);
+  c.width = r.right;
+  c.height = r.bottom;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = c.width;
+  info.bmiHeader.biHeight = -c.height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, c.width, c.height, screen, c.origin.x, c.origin.y, SRCCOPY);
+  GdiFlush();
+  const uint32_t* p = static_cast<const uint32_t*>(bits);
+  c.pixels.assign(p, p + static_cast<size_t>(c.width) * c.height);
+  for (uint32_t& px : c.pixels) px &= 0xFFFFFF;
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return c;
+}
+
+bool IsLinkBlue(uint32_t px) {
+  int r = (px >> 16) & 0xFF, g = (px >> 8) & 0xFF, b = px & 0xFF;
+  return b > 150 && r < 90 && g < 90;
+}
+
+// The first link from the top: its left end, and the extent of its row of
+// link-coloured pixels (text and underline), in client coordinates.
+struct Found {
+  bool ok = false;
+  int left = 0, right = 0, top = 0, bottom = 0;
+};
+
+Found FirstLink(const Capture& c, int fromY = 0) {
+  Found f;
+  for (int y = fromY; y < c.height && !f.ok; ++y)
+    for (int x = 0; x < c.width && !f.ok; ++x)
+      if (IsLinkBlue(c.At(x, y))) {
+        f.ok = true;
+        f.top = y;
+      }
+  if (!f.ok) return f;
+  // The band of rows below that hold link pixels without a gap.
+  f.bottom = f.top;
+  while (f.bottom + 1 < c.height) {
+    bool any = false;
+    for (int x = 0; x < c.width && !any; ++x) any = IsLinkBlue(c.At(x, f.bottom + 1));
+    if (!any) break;
+    ++f.bottom;
+  }
+  f.left = c.width;
+  for (int y = f.top; y <= f.bottom; ++y)
+    for (int x = 0; x < c.width; ++x)
+      if (IsLinkBlue(c.At(x, y))) f.left = std::min(f.left, x);
+  // Right end of this link: blue columns from the left end without a gap of 4.
+  f.right = f.left;
+  for (int x = f.left, gap = 0; x < c.width && gap < 4; ++x) {
+    bool any = false;
+    for (int y = f.top; y <= f.bottom && !any; ++y) any = IsLinkBlue(c.At(x, y));
+    if (any) { f.right = x; gap = 0; } else ++gap;
+  }
+  return f;
+}
+
+void SaveShot(const std::string& name) {
+  // The whole screen, as a 24-bit BMP.
+  HDC screen = GetDC(nullptr);
+  int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  GdiFlush();
+  DWORD rowBytes = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+  file.bfSize = file.bfOffBits + rowBytes * static_cast<DWORD>(height);
+  std::wstring path = Folder() + L"\\" + std::wstring(name.begin(), name.end()) + L".bmp";
+  if (FILE* out = _wfopen(path.c_str(), L"wb")) {
+    std::fwrite(&file, sizeof file, 1, out);
+    std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out);
+    std::fwrite(bits, rowBytes, static_cast<size_t>(height), out);
+    std::fclose(out);
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+}
+
+LRESULT CALLBACK HostProc(HWND w, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProcW(w, m, wp, lp); }
+
+class PaneTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    CreateDirectoryW(Folder().c_str(), nullptr);
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = HostProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = L"PaneTestHost";
+    RegisterClassW(&wc);
+    host_ = CreateWindowW(L"PaneTestHost", L"Pane test host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1000,
+                          780, nullptr, nullptr, wc.hInstance, nullptr);
+    SetForegroundWindow(host_);
+    Pump(300);
+    opened_ = OpenBrowser(host_, &pane_);
+    Pump(300);
+  }
+  static void TearDownTestSuite() { DestroyWindow(host_); }
+
+  // Opens a page, waits until it is painted.
+  static void Open(const std::wstring& path, const char* caption) {
+    OpenHtml(Narrow(path).c_str(), caption);
+    Pump(400);
+  }
+
+  // What the pane shows, by Ctrl+A and Ctrl+C in the pane.
+  static std::wstring ShownText() {
+    SetForegroundWindow(pane_);
+    SetFocus(pane_);
+    Pump(100);
+    Chord(VK_CONTROL, 'A');
+    Chord(VK_CONTROL, 'C');
+    std::wstring text;
+    if (OpenClipboard(host_)) {
+      if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const wchar_t* p = static_cast<const wchar_t*>(GlobalLock(data))) {
+          text = p;
+          GlobalUnlock(data);
+        }
+      }
+      CloseClipboard();
+    }
+    return text;
+  }
+
+  static HWND host_;
+  static HWND pane_;
+  static int opened_;
+};
+
+HWND PaneTest::host_ = nullptr;
+HWND PaneTest::pane_ = nullptr;
+int PaneTest::opened_ = 0;
+
+std::string PinyinPage() {
+  std::string page = kH1;
+  page += "</FONT size=+2><TR><TD>1(&#x02c9;)&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;</TD><TD>2(&#x02ca;)&nbsp;&nbsp;"
+          "&nbsp;&nbsp;&nbsp;</TD><TD>3(&#x02c7;)&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;</TD><TD>4(&#x02cb;)&nbsp;"
+          "&nbsp;&nbsp;&nbsp;&nbsp;</TD><TD>5&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;</TD>";
+  const char* rows[][5] = {{"5988", "9EBB", "9A6C", "9A82", "5417"},
+                           {"5B37", "3437", "7801", "508C", ""},
+                           {"20B9F", "FA11", "2F800", "", "4E48"}};
+  for (const auto& row : rows) {
+    page += "<TR>";
+    for (const char* cp : row) {
+      if (!*cp) { page += "<TD></TD>"; continue; }
+      char cell[160];
+      std::snprintf(cell, sizeof cell, "<TD>&#x%s;\t<A href=\"insert%s\">%s</A></TD>", cp, cp, cp);
+      page += cell;
+    }
+  }
+  return page + "</FONT></TABLE></BODY></HTML>";
+}
+
+std::string StrokePage(int count) {
+  std::string page = kH4;
+  static const unsigned kStarts[] = {0x3400, 0x4E00, 0x20000, 0xF900, 0x2F800, 0x2A600};
+  for (int i = 0; i < count; ++i) {
+    unsigned cp = kStarts[i % 6] + static_cast<unsigned>(i / 6);
+    char line[200];
+    std::snprintf(line, sizeof line, "<P class=\"U\">&#x%X;<A href=\"insert%X\">%X</A>&nbsp;&nbsp;%s", cp, cp, cp,
+                  i % 3 ? "YI1" : "TIAN3 TIAN4");
+    page += line;
+  }
+  return page + "</FONT></BODY></HTML>";
+}
+
+TEST_F(PaneTest, OpensAsAnOwnedPopupOverTheHost) {
+  ASSERT_NE(opened_, 0);
+  ASSERT_TRUE(IsWindow(pane_));
+  EXPECT_TRUE(IsWindowVisible(pane_));
+  EXPECT_EQ(GetWindow(pane_, GW_OWNER), host_);
+  LONG style = GetWindowLongW(pane_, GWL_STYLE);
+  EXPECT_TRUE(style & WS_POPUP);
+  EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
+  EXPECT_TRUE(style & WS_THICKFRAME);
+  EXPECT_TRUE(style & WS_VSCROLL);
+  // Below a 70-pixel search bar of the host's client area.
+  RECT pane, client;
+  GetWindowRect(pane_, &pane);
+  GetClientRect(host_, &client);
+  POINT origin{0, 0};
+  ClientToScreen(host_, &origin);
+  EXPECT_EQ(pane.top, origin.y + 70);
+  EXPECT_EQ(pane.right - pane.left, client.right);
+  OpenHtml("about:blank", "");
+  Pump(200);
+  EXPECT_EQ(Caption(pane_), L"");
+  EXPECT_EQ(ShownText(), L"");
+}
+
+TEST_F(PaneTest, PinyinPageInsertLinkCallsTheHost) {
+  Open(WritePage(L"HtmlRadicalSearch.htm", PinyinPage()), "Pinyin: MA");
+  EXPECT_EQ(Caption(pane_), L"Pinyin: MA");
+  SaveShot("pinyin");
+  std::wstring text = ShownText();
+  // The TAB between glyph and link is white space: one blank.
+  EXPECT_NE(text.find(L"\u5988 5988\t\u9EBB 9EBB"), std::wstring::npos) << Narrow(text);
+  EXPECT_NE(text.find(L"\U00020B9F 20B9F\t\uFA11 FA11\t\U0002F800 2F800"), std::wstring::npos);
+  EXPECT_NE(text.find(L"1(\u02c9)"), std::wstring::npos);
+  // Click the first link on the screen: the top-left one, 5988.
+  Capture c = CaptureClient(pane_);
+  Found link = FirstLink(c);
+  ASSERT_TRUE(link.ok);
+  g_insertCalls.clear();
+  ClickScreen(c.origin.x + (link.left + link.right) / 2, c.origin.y + (link.top + link.bottom) / 2);
+  ASSERT_EQ(g_insertCalls.size(), 1u);
+  EXPECT_EQ(g_insertCalls[0], "insert5988");
+  // The column of 9EBB stands right of it on the same row.
+  Capture again = CaptureClient(pane_);
+  Found second = FirstLink(again);
+  int x = second.right + 1;
+  while (x < again.width && !IsLinkBlue(again.At(x, second.bottom))) ++x;
+  ASSERT_LT(x, again.width);
+  ClickScreen(again.origin.x + x + 3, again.origin.y + (second.top + second.bottom) / 2);
+  ASSERT_EQ(g_insertCalls.size(), 2u);
+  EXPECT_EQ(g_insertCalls[1], "insert9EBB");
+  // Clicking plain text calls nothing.
+  ClickScreen(c.origin.x + 5, c.origin.y + 5);
+  EXPECT_EQ(g_insertCalls.size(), 2u);
+}
+
+TEST_F(PaneTest, HistoryKeepsTheDocumentsAsShown) {
+  std::wstring first = WritePage(L"history.htm", std::string(kH6) + "<P>&#x4E00; U+4E00  Pinyin: YI1  <P>first");
+  Open(first, "Unicode: 4E00");
+  std::wstring second = WritePage(L"history2.htm", std::string(kH6) + "<P>second page");
+  Open(second, "Unicode: 4E01");
+  // The first file is overwritten by a later search; Back still shows it as it was.
+  WritePage(L"history.htm", std::string(kH6) + "<P>overwritten");
+  GoBack();
+  Pump(300);
+  EXPECT_EQ(Caption(pane_), L"Unicode: 4E00");
+  EXPECT_NE(ShownText().find(L"first"), std::wstring::npos);
+  GoForward();
+  Pump(300);
+  EXPECT_EQ(Caption(pane_), L"Unicode: 4E01");
+  EXPECT_NE(ShownText().find(L"second page"), std::wstring::npos);
+  GoForward();  // nothing further
+  Pump(100);
+  EXPECT_EQ(Caption(pane_), L"Unicode: 4E01");
+  // The keys: Alt+Left back, Alt+Right forward, Backspace back.
+  Chord(VK_MENU, VK_LEFT);
+  EXPECT_EQ(Caption(pane_), L"Unicode: 4E00");
+  Chord(VK_MENU, VK_RIGHT);
+  EXPECT_EQ(Caption(pane_), L"Unicode: 4E01");
+  Chord(0, VK_BACK);
+  EXPECT_EQ(Caption(pane_), L"Unicode: 4E00");
+  // A new page drops the forward entries.
+  Open(WritePage(L"history3.htm", std::string(kH6) + "<P>third"), "Unicode: 4E02");
+  GoForward();
+  Pump(100);
+  EXPECT_EQ(Caption(pane_), L"Unicode: 4E02");
+  GoBack();
+  Pump(200);
+  EXPECT_EQ(Caption(pane_), L"Unicode: 4E00");
+}
+
+TEST_F(PaneTest, RelativeLinksAndMissingFiles) {
+  WritePage(L"target.htm", std::string(kH6) + "<P>the linked page");
+  Open(WritePage(L"links.htm", std::string(kH6) + "<P><A href=\"target.htm\">open the other page</A>"
+                                                  "<P><A href=\"gone.htm\">a missing page</A>"),
+       "Links");
+  Capture c = CaptureClient(pane_);
+  Found link = FirstLink(c);
+  ASSERT_TRUE(link.ok);
+  ClickScreen(c.origin.x + link.left + 10, c.origin.y + (link.top + link.bottom) / 2);
+  EXPECT_EQ(Caption(pane_), L"target.htm");
+  EXPECT_NE(ShownText().find(L"the linked page"), std::wstring::npos);
+  GoBack();
+  Pump(300);
+  EXPECT_EQ(Caption(pane_), L"Links");
+  Capture back = CaptureClient(pane_);
+  Found missing = FirstLink(back, FirstLink(back).bottom + 2);
+  ASSERT_TRUE(missing.ok);
+  ClickScreen(back.origin.x + missing.left + 10, back.origin.y + (missing.top + missing.bottom) / 2);
+  EXPECT_EQ(Caption(pane_), L"File not found");
+  SaveShot("missing-link");
+  std::wstring text = ShownText();
+  EXPECT_NE(text.find(L"gone.htm"), std::wstring::npos);
+  EXPECT_NE(text.find(L"cannot be opened"), std::wstring::npos);
+  // Opened directly, a missing file gives the same page.
+  Open(Folder() + L"\\never-written.htm", "Pinyin: X");
+  EXPECT_EQ(Caption(pane_), L"File not found");
+}
+
+TEST_F(PaneTest, LegacyCharsets) {
+  // python3 -c "print('中文'.encode('gb18030').hex(), '𠀀'.encode('gb18030').hex(),
+  //             '中文'.encode('big5').hex())" -> d6d0cec4 95328236 a4a4a4e5
+  Open(WritePage(L"gb18030.htm", std::string(kH6) + "<P>GB18030: \xD6\xD0\xCE\xC4 \x95\x32\x82\x36 end"),
+       "GB18030");
+  SaveShot("gb18030");
+  std::wstring gb = ShownText();
+  EXPECT_NE(gb.find(L"GB18030: \u4E2D\u6587 \U00020000 end"), std::wstring::npos) << Narrow(gb);
+  Open(WritePage(L"big5.htm", "<META charset=big5><P>Big5: \xA4\xA4\xA4\xE5"), "Big5");
+  EXPECT_NE(ShownText().find(L"Big5: \u4E2D\u6587"), std::wstring::npos);
+  // The Matthews page declares Latin-1 and carries a UTF-8 definition.
+  Open(WritePage(L"matthews.htm", std::string(kH5) + "<P>&#x4E00; U+4E00 Pinyin: YI1 <P>Definition: caf\xC3\xA9"
+                                                     " <P>Matthews: 3016 <P>Radical.Stroke: 1.0</BODY></HTML>"),
+       "Matthews: 3016");
+  EXPECT_NE(ShownText().find(L"caf\u00E9"), std::wstring::npos);
+}
+
+TEST_F(PaneTest, OtherPageKinds) {
+  std::string definition = kH3;
+  definition += "<P class=\"U\">&#x4E18;&nbsp;4E18,&nbsp;QIU1</P> <P>(same as &#x4e18;) hillock or mound"
+                "<P class=\"U\">&#x3400;&nbsp;3400,&nbsp;QIU1</P> <P>hillock or mound</FONT></BODY></HTML>";
+  Open(WritePage(L"definition.htm", definition), "Definition: hillock");
+  SaveShot("definition");
+  EXPECT_NE(ShownText().find(L"\u4E18\u00A04E18,\u00A0QIU1"), std::wstring::npos);
+  std::string radicals = kH7;
+  radicals += "<P>1 STROKE\n<P>1    &#x4E00;  4E00 YI1 (ONE)\n<P>2    &#x4E28;  4E28 GUN3 (LINE)\n"
+              "<P>9    &#x4EBA;  &#x4EBB;  4EBA REN2 (MAN)\n<P>5    &#x4E59;  &#x4E5B;  &#x4E5A;  &#x2E84;  4E59 YI3 (SECOND)\n"
+              "</BODY></HTML>";
+  Open(WritePage(L"HtmlRadical.htm", radicals), "KangXi Radicals");
+  SaveShot("radicals");
+  std::wstring text = ShownText();
+  EXPECT_NE(text.find(L"9 \u4EBA \u4EBB 4EBA REN2 (MAN)"), std::wstring::npos);
+  Open(WritePage(L"HtmlTotalStrokeSearch.htm", StrokePage(40)), "TotalStroke: 12 (40)");
+  SaveShot("strokes");
+  // The third paragraph: U+20000, the first of Extension B.
+  std::wstring strokes = ShownText();
+  EXPECT_NE(strokes.find(L"\U00020000" L"20000\u00A0\u00A0YI1\r\n\uF900F900\u00A0\u00A0TIAN3 TIAN4"),
+            std::wstring::npos) << Narrow(strokes);
+}
+
+TEST_F(PaneTest, FontSizesScaleThePage) {
+  Open(WritePage(L"sizes.htm", StrokePage(30)), "TotalStroke: 5 (30)");
+  int previous = 0;
+  for (int level : {0, 1, 2, 3, 4}) {
+    FontSize(level);
+    Pump(300);
+    SaveShot("size-" + std::to_string(level));
+    Found link = FirstLink(CaptureClient(pane_));
+    ASSERT_TRUE(link.ok) << level;
+    int height = link.bottom - link.top;
+    EXPECT_GE(height, previous) << level;  // text grows with the level
+    previous = height;
+  }
+  FontSize(2);
+  Pump(200);
+  // Scrolling keeps the layout; after scrolling down, a size change keeps
+  // the place: the first link shown is no longer the page's first.
+  // A click on blank space gives the pane the keyboard, as a user would.
+  Capture blank = CaptureClient(pane_);
+  ClickScreen(blank.origin.x + blank.width - 40, blank.origin.y + blank.height / 2);
+  Chord(0, VK_NEXT);
+  Chord(0, VK_DOWN);
+  SaveShot("scrolled");
+  FontSize(3);
+  Pump(300);
+  SaveShot("scrolled-larger");
+  g_insertCalls.clear();
+  Capture c = CaptureClient(pane_);
+  Found link = FirstLink(c);
+  ASSERT_TRUE(link.ok);
+  ClickScreen(c.origin.x + link.left + 4, c.origin.y + (link.top + link.bottom) / 2);
+  ASSERT_EQ(g_insertCalls.size(), 1u);
+  EXPECT_NE(g_insertCalls[0], "insert3400");
+  FontSize(2);
+  Chord(0, VK_HOME);
+}
+
+TEST_F(PaneTest, LayoutTimeOfTheLargestPage) {
+  std::wstring path = WritePage(L"large.htm", StrokePage(6000));
+  auto start = std::chrono::steady_clock::now();
+  OpenHtml(Narrow(path).c_str(), "TotalStroke: 12 (6000)");
+  double open = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  Pump(300);
+  start = std::chrono::steady_clock::now();
+  FontSize(3);
+  double relayout = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  Pump(300);
+  start = std::chrono::steady_clock::now();
+  FontSize(2);
+  double again = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  Pump(300);
+  std::printf("6,000 paragraphs under Wine: open (read, parse, first layout) %.0f ms; "
+              "layout at a new size %.0f ms; at a size laid out before %.0f ms\n",
+              open, relayout, again);
+  EXPECT_LE(again, 200.0);
+  SaveShot("large");
+  Chord(0, VK_END);
+  SaveShot("large-end");
+}
+
+}  // namespace
