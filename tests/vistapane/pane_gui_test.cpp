@@ -516,6 +516,89 @@ TEST_F(PaneTest, FontSizesScaleThePage) {
   Chord(0, VK_HOME);
 }
 
+void Drag(int fromX, int fromY, int toX, int toY) {
+  SetCursorPos(fromX, fromY);
+  Pump(50);
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  SendInput(1, &input, sizeof input);
+  Pump(50);
+  for (int step = 1; step <= 5; ++step) {
+    SetCursorPos(fromX + (toX - fromX) * step / 5, fromY + (toY - fromY) * step / 5);
+    Pump(30);
+  }
+  input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(1, &input, sizeof input);
+  Pump(200);
+}
+
+std::wstring Clipboard(HWND owner) {
+  std::wstring text;
+  if (OpenClipboard(owner)) {
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+      if (const wchar_t* p = static_cast<const wchar_t*>(GlobalLock(data))) {
+        text = p;
+        GlobalUnlock(data);
+      }
+    }
+    CloseClipboard();
+  }
+  return text;
+}
+
+TEST_F(PaneTest, MouseSelectionWheelAndCursor) {
+  std::string page = std::string(kH6) + "<P>alpha beta gamma delta";
+  for (int i = 0; i < 80; ++i) page += "<P>line " + std::to_string(i) + " <A href=\"insert4E00\">4E00</A>";
+  Open(WritePage(L"select.htm", page), "Selection");
+  Capture c = CaptureClient(pane_);
+  // The first line of text: the first dark pixels from the top.
+  int top = -1, left = c.width, right = 0;
+  for (int y = 0; y < c.height && top < 0; ++y)
+    for (int x = 0; x < c.width - 30; ++x)
+      if ((c.At(x, y) & 0xFF) < 100) { top = y; break; }
+  ASSERT_GE(top, 0);
+  for (int y = top; y < top + 8; ++y)
+    for (int x = 0; x < c.width - 30; ++x)
+      if ((c.At(x, y) & 0xFF) < 100) { left = std::min(left, x); right = std::max(right, x); }
+  // Drag from before "alpha" to past the end of the line: copies the line.
+  Drag(c.origin.x + left - 2, c.origin.y + top + 4, c.origin.x + right + 20, c.origin.y + top + 4);
+  SaveShot("selection");
+  Chord(VK_CONTROL, 'C');
+  EXPECT_EQ(Clipboard(host_), L"alpha beta gamma delta");
+  // Half of the line: from before "alpha" to the middle of it.
+  Drag(c.origin.x + left - 2, c.origin.y + top + 4, c.origin.x + (left + right) / 2, c.origin.y + top + 4);
+  Chord(VK_CONTROL, 'C');
+  std::wstring half = Clipboard(host_);
+  EXPECT_GT(half.size(), 5u);
+  EXPECT_LT(half.size(), 20u);
+  EXPECT_EQ(half.compare(0, 5, L"alpha"), 0);
+  // The hand cursor over a link.
+  Found link = FirstLink(c);
+  ASSERT_TRUE(link.ok);
+  SetCursorPos(c.origin.x + link.left + 3, c.origin.y + (link.top + link.bottom) / 2);
+  Pump(150);
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
+  // The wheel scrolls the page down; Home brings it back.
+  INPUT wheel{};
+  wheel.type = INPUT_MOUSE;
+  wheel.mi.dwFlags = MOUSEEVENTF_WHEEL;
+  wheel.mi.mouseData = static_cast<DWORD>(-3 * WHEEL_DELTA);
+  SendInput(1, &wheel, sizeof wheel);
+  Pump(300);
+  Found scrolled = FirstLink(CaptureClient(pane_));
+  ASSERT_TRUE(scrolled.ok);
+  EXPECT_LT(scrolled.top, link.top);  // links move up: the page moved down
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_POS;
+  GetScrollInfo(pane_, SB_VERT, &info);
+  EXPECT_GT(info.nPos, 0);
+  Chord(0, VK_HOME);
+  GetScrollInfo(pane_, SB_VERT, &info);
+  EXPECT_EQ(info.nPos, 0);
+}
+
 TEST_F(PaneTest, LayoutTimeOfTheLargestPage) {
   std::wstring path = WritePage(L"large.htm", StrokePage(6000));
   auto start = std::chrono::steady_clock::now();
