@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "vistapane/layout_style.h"
+#include "vistapane/style_sheet.h"
 
 namespace vistapane {
 
@@ -175,6 +176,13 @@ class LayoutBuilder {
         memo_(doc.nodes.size(), Intrinsic{-1, -1}) {}
 
   void Run() {
+    for (const Node& node : doc_.nodes) {
+      if (node.tag != "style") continue;
+      for (size_t child : node.children) {
+        std::vector<StyleRule> rules = ParseStyleSheet(doc_.nodes[child].text);
+        rules_.insert(rules_.end(), rules.begin(), rules.end());
+      }
+    }
     Style style;
     style.pixels = FontSizePixels(3, options_.scalePercent);
     Flow flow;
@@ -195,6 +203,14 @@ class LayoutBuilder {
 
   void ApplyElement(const Node& node, Style& s, bool measuring) {
     const std::string& tag = node.tag;
+    if (!rules_.empty()) {
+      const std::u32string* classes = node.Attribute("class");
+      for (const StyleRule& rule : rules_) {
+        if (!RuleMatches(rule, tag, classes)) continue;
+        if (!rule.face.empty()) s.face = rule.face;
+        if (rule.hasColor) s.color = rule.color;
+      }
+    }
     if (Is(tag, {"b", "strong", "th"})) s.bold = true;
     if (Is(tag, {"i", "em", "cite", "var", "dfn", "address"})) s.italic = true;
     if (Is(tag, {"u", "ins"})) s.underline = true;
@@ -834,6 +850,7 @@ class LayoutBuilder {
   const LayoutOptions& options_;
   Layout& out_;
   std::vector<Intrinsic> memo_;
+  std::vector<StyleRule> rules_;
   std::map<FontKey, int> fontIndex_;
   std::map<RunStyle, int> styleIndex_;
   std::vector<std::vector<int>> ascii_;
