@@ -47,6 +47,29 @@ void MovePopup(HWND popup, int x, int y) {
   SetWindowPos(popup, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
 }
 
+// Owned pop-ups stand above their owner; Wine without a window manager
+// can leave them below it once the owner is raised by a click, so they are
+// raised again after each activation has run its course.
+constexpr UINT kRaisePopupsMessage = WM_APP + 1;
+
+LRESULT OnActivate(HWND window, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = DefWindowProcW(window, WM_ACTIVATE, wParam, lParam);
+  if (LOWORD(wParam) != WA_INACTIVE) PostMessageW(window, kRaisePopupsMessage, 0, 0);
+  return result;
+}
+
+// Through topmost and back: a real change of place, which Wine passes on
+// to the display even when the pop-up already stands first in its list.
+LRESULT OnRaisePopups() {
+  const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+  for (HWND popup : {Shell().browserPane, SearchBarWindow()}) {
+    if (!popup) continue;
+    SetWindowPos(popup, HWND_TOPMOST, 0, 0, 0, 0, flags);
+    SetWindowPos(popup, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+  }
+  return 0;
+}
+
 RECT ClientRectOnScreen(HWND window) {
   RECT client;
   GetClientRect(window, &client);
@@ -83,6 +106,7 @@ LRESULT OnCreate(HWND window) {
   LoadStrokeFile(shell.workingDirectory, shell.tables);
   LoadUnihanFile(shell.workingDirectory, shell.tables);
   BuildLookupIndexes(shell.tables);
+  PrepareSearchBar();
 
   OpenBrowserPane(window);
   SendMessageW(window, WM_COMMAND, IDM_NEW, 0);
@@ -158,6 +182,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_SIZE:
     case WM_MOVE: return OnLayout(window);
     case WM_DESTROY: return OnDestroy();
+    case WM_ACTIVATE: return OnActivate(window, wParam, lParam);
+    case kRaisePopupsMessage: return OnRaisePopups();
     case WM_NOTIFY: return OnNotify(window, reinterpret_cast<const NMHDR*>(lParam));
     case WM_COMMAND: return OnCommand(window, LOWORD(wParam));
     case WM_INITMENUPOPUP: return OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), LOWORD(lParam));

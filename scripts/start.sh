@@ -38,7 +38,7 @@ wine Logodex.exe >/dev/null 2>&1 &
 
 window=""
 for _ in $(seq 1 300); do
-  window=$(xdotool search --name '^Logodex$' 2>/dev/null | head -n 1 || true)
+  window=$(xdotool search --onlyvisible --name '^Logodex$' 2>/dev/null | head -n 1 || true)
   [ -n "$window" ] && break
   sleep 0.2
 done
@@ -46,7 +46,7 @@ done
 echo "start: the main window is up"
 
 # The menu bar from the keyboard: F10, one step right to "KangXi Radicals", Enter.
-xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window" 2>/dev/null || true
 sleep 1
 xdotool key --window "$window" F10 Right Return
 for _ in $(seq 1 50); do

@@ -184,7 +184,9 @@ void PinyinSearchForSelection(HWND, HWND editor) {
   SearchAndShow(kPinyinSearch);
 }
 
+void PrepareSearchBar() { PrepareSearches(Shell().tables, Bar().memory); }
+
 void RunPinyinFinderAgain() {
-  const std::string& key = Bar().keys[kPinyinSearch];
+  std::string& key = Bar().keys[kPinyinSearch];
   if (!key.empty()) RefindPinyin(Shell().tables, key, Bar().memory);
 }

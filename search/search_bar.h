@@ -24,5 +24,8 @@ const std::string& SearchStatusText(int showCommand);
 // selection, shown as the Pinyin page.
 void PinyinSearchForSelection(HWND mainWindow, HWND editor);
 
+// Builds the searches' indexes over the loaded tables.
+void PrepareSearchBar();
+
 // Command 40014: the pinyin finder again on the Pinyin key; shows nothing.
 void RunPinyinFinderAgain();

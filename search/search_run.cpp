@@ -33,8 +33,8 @@ void RefindPinyin(const CharacterTables& tables, std::string& key, SearchMemory&
 }
 
 SearchOutcome RunSearch(const CharacterTables& tables, SearchKind kind, std::string& key,
-                        SearchMemory& memory, SearchPath path) {
-  bool indexed = path == SearchPath::kIndexed;
+                        SearchMemory& memory, SearchMethod method) {
+  bool indexed = method == SearchMethod::kIndexed;
   const PageLookups& lookups = indexed ? kIndexedLookups : kScanningLookups;
   if (indexed) EnsureIndexes(tables, memory);
   switch (kind) {

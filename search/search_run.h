@@ -39,7 +39,7 @@ struct SearchOutcome {
 
 // How a search finds its answers: through the indexes, or by the plain
 // scans that the tests and the benchmark hold the indexes to.
-enum class SearchPath { kIndexed, kScanning };
+enum class SearchMethod { kIndexed, kScanning };
 
 // Builds the search indexes for the tables; a search builds them itself
 // when they are missing or were built for other tables.
@@ -49,7 +49,7 @@ void PrepareSearches(const CharacterTables& tables, SearchMemory& memory);
 // (the pinyin ü substitution, the Unicode key's upper-casing). The Unihan
 // kind writes no page: its outcome is empty.
 SearchOutcome RunSearch(const CharacterTables& tables, SearchKind kind, std::string& key,
-                        SearchMemory& memory, SearchPath path = SearchPath::kIndexed);
+                        SearchMemory& memory, SearchMethod method = SearchMethod::kIndexed);
 
 // The pinyin finder alone on the key, refilling the tone lists.
 void RefindPinyin(const CharacterTables& tables, std::string& key, SearchMemory& memory);

@@ -108,7 +108,7 @@ TEST(Differential, WholePagesAgainstTheScanningPath) {
   for (const char* key : {"MA", "L?", "YI", "", "ma", "MA3"}) searches.emplace_back(kPinyinSearch, key);
   for (const auto& [kind, key] : searches) {
     SearchOutcome indexed = Search(kind, key);
-    SearchOutcome scanned = Search(kind, key, SearchPath::kScanning);
+    SearchOutcome scanned = Search(kind, key, SearchMethod::kScanning);
     ASSERT_EQ(indexed.page, scanned.page) << kind << " " << key;
     ASSERT_EQ(indexed.statusText, scanned.statusText) << kind << " " << key;
   }

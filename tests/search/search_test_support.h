@@ -9,9 +9,9 @@
 #include "tests/chardb/chardb_test_support.h"
 
 // One search with a fresh memory (empty tone lists), as logodex-cli runs it.
-inline SearchOutcome Search(SearchKind kind, std::string key, SearchPath path = SearchPath::kIndexed) {
+inline SearchOutcome Search(SearchKind kind, std::string key, SearchMethod method = SearchMethod::kIndexed) {
   SearchMemory memory;
-  return RunSearch(RealTables(), kind, key, memory, path);
+  return RunSearch(RealTables(), kind, key, memory, method);
 }
 
 inline std::size_t CountOf(const std::string& text, const std::string& piece) {

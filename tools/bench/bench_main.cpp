@@ -38,14 +38,14 @@ double BestOf(int runs, const std::function<void()>& work) {
 
 struct Benchmark {
   std::string name;
-  std::function<void(SearchPath)> run;
+  std::function<void(SearchMethod)> run;
 };
 
-std::function<void(SearchPath)> SearchOf(const CharacterTables& tables, SearchMemory& memory, SearchKind kind,
+std::function<void(SearchMethod)> SearchOf(const CharacterTables& tables, SearchMemory& memory, SearchKind kind,
                                          const std::string& key) {
-  return [&tables, &memory, kind, key](SearchPath path) {
+  return [&tables, &memory, kind, key](SearchMethod method) {
     std::string typed = key;
-    SearchOutcome outcome = RunSearch(tables, kind, typed, memory, path);
+    SearchOutcome outcome = RunSearch(tables, kind, typed, memory, method);
     if (outcome.page.empty()) std::fputs("empty page\n", stderr);
   };
 }
@@ -92,28 +92,28 @@ int main(int argc, char** argv) {
       {"radical-stroke 140.8", SearchOf(tables, memory, kRadicalStrokeSearch, "140.8")},
       {"matthews 300", SearchOf(tables, memory, kMatthewsSearch, "300")},
       {"unicode 4E00", SearchOf(tables, memory, kUnicodeSearch, "4E00")},
-      {"unihan 4E00", [&tables](SearchPath path) {
-         if (path == SearchPath::kIndexed)
+      {"unihan 4E00", [&tables](SearchMethod method) {
+         if (method == SearchMethod::kIndexed)
            ComposeUnihanBox(tables, "4E00");
          else
            ComposeUnihanBox(ExtractUnihanByScan(tables, "4E00"), "4E00");
        }},
-      {"unihan (empty key)", [&tables](SearchPath path) {
-         if (path == SearchPath::kIndexed)
+      {"unihan (empty key)", [&tables](SearchMethod method) {
+         if (method == SearchMethod::kIndexed)
            ComposeUnihanBox(tables, "");
          else
            ComposeUnihanBox(ExtractUnihanByScan(tables, ""), "");
        }},
-      {"radicals index", [&tables](SearchPath path) {
-         RadicalsIndexPage(tables, path == SearchPath::kIndexed ? kIndexedLookups : kScanningLookups);
+      {"radicals index", [&tables](SearchMethod method) {
+         RadicalsIndexPage(tables, method == SearchMethod::kIndexed ? kIndexedLookups : kScanningLookups);
        }},
   };
 
   bool met = startup <= 150.0;
   std::printf("%-22s %12s %12s %9s\n", "search", "indexed ms", "scan ms", "speed-up");
   for (const Benchmark& benchmark : benchmarks) {
-    double indexed = BestOf(5, [&] { benchmark.run(SearchPath::kIndexed); });
-    double scanned = MillisecondsOf([&] { benchmark.run(SearchPath::kScanning); });
+    double indexed = BestOf(5, [&] { benchmark.run(SearchMethod::kIndexed); });
+    double scanned = MillisecondsOf([&] { benchmark.run(SearchMethod::kScanning); });
     double speedUp = scanned / std::max(indexed, 1e-6);
     bool ok = indexed <= 5.0 && (scanned <= 10.0 || speedUp >= 50.0);
     met = met && ok;
