@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "vistapane/layout_style.h"
 #include "vistapane/pane_texts.h"
 
 namespace vistapane {
@@ -31,6 +32,13 @@ std::wstring Wide(const std::u32string& text) {
   return out;
 }
 
+HFONT MakeFont(const std::wstring& name, int pixels, bool bold, bool italic) {
+  return CreateFontW(-pixels, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, FALSE, FALSE, DEFAULT_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, name.c_str());
+}
+
+int Scale(int units, int pixels, int em) { return (units * pixels + em / 2) / em; }
+
 }  // namespace
 
 GdiFonts::GdiFonts() {
@@ -49,35 +57,113 @@ GdiFonts::GdiFonts() {
 
 GdiFonts::~GdiFonts() {
   if (dc_) DeleteDC(dc_);
-  for (FaceFont& face : faces_) {
-    if (face.cache) ScriptFreeCache(&face.cache);
-    if (face.font) DeleteObject(face.font);
+  for (auto& family : families_) {
+    if (family->cache) ScriptFreeCache(&family->cache);
+    if (family->font) DeleteObject(family->font);
   }
+  for (SizedFace& face : faces_)
+    if (face.font) DeleteObject(face.font);
 }
 
 bool GdiFonts::IsInstalled(const std::wstring& face) const { return installed_.count(Upper(face)) > 0; }
 
-void GdiFonts::Select(int face) {
-  if (selected_ == face) return;
-  SelectObject(dc_, faces_[static_cast<size_t>(face)].font);
-  selected_ = face;
+void GdiFonts::Select(HFONT font) {
+  if (selected_ == font) return;
+  SelectObject(dc_, font);
+  selected_ = font;
 }
 
-int GdiFonts::FaceOf(const std::wstring& name, const FontKey& font) {
-  auto key = std::make_pair(Upper(name), std::make_tuple(font.pixels, font.bold, font.italic));
+int GdiFonts::FamilyOf(const std::wstring& name, bool bold, bool italic) {
+  auto key = std::make_tuple(Upper(name), bold, italic);
+  auto found = familyIndex_.find(key);
+  if (found != familyIndex_.end()) return found->second;
+  auto family = std::make_unique<Family>();
+  family->name = name;
+  family->bold = bold;
+  family->italic = italic;
+  // The design units: the em square of an outline face, else 1000 pixels.
+  HFONT probe = MakeFont(name, 1000, bold, italic);
+  if (!probe) return -1;
+  Select(probe);
+  OUTLINETEXTMETRICW outline{};
+  outline.otmSize = sizeof outline;
+  if (GetOutlineTextMetricsW(dc_, sizeof outline, &outline) && outline.otmEMSquare >= 16 &&
+      outline.otmEMSquare <= 16384)
+    family->em = static_cast<int>(outline.otmEMSquare);
+  if (family->em == 1000) {
+    family->font = probe;
+  } else {
+    family->font = MakeFont(name, family->em, bold, italic);
+    Select(family->font);
+    DeleteObject(probe);
+  }
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc_, &metrics);
+  family->ascent = metrics.tmAscent;
+  family->descent = metrics.tmDescent;
+  int index = static_cast<int>(families_.size());
+  families_.push_back(std::move(family));
+  familyIndex_.emplace(key, index);
+  return index;
+}
+
+const GdiFonts::Family::Glyph& GdiFonts::GlyphOf(int familyIndex, char32_t cp) {
+  Family& family = *families_[static_cast<size_t>(familyIndex)];
+  auto found = family.glyphs.find(cp);
+  if (found != family.glyphs.end()) return found->second;
+  Family::Glyph glyph{false, 0, 0};
+  Select(family.font);
+  if (cp < 0x10000) {
+    wchar_t c = static_cast<wchar_t>(cp);
+    WORD index = 0xFFFF;
+    if (GetGlyphIndicesW(dc_, &c, 1, &index, GGI_MARK_NONEXISTING_GLYPHS) != GDI_ERROR && index != 0xFFFF &&
+        !(index == 0 && cp >= 0x80)) {
+      glyph.present = true;
+      glyph.index = index;
+    }
+  } else {
+    const wchar_t pair[] = {static_cast<wchar_t>(0xD800 + ((cp - 0x10000) >> 10)),
+                            static_cast<wchar_t>(0xDC00 + ((cp - 0x10000) & 0x3FF))};
+    WORD glyphs[4];
+    WORD clusters[2];
+    SCRIPT_VISATTR attributes[4];
+    int count = 0;
+    SCRIPT_ANALYSIS analysis = hanAnalysis_;
+    HRESULT result =
+        ScriptShape(dc_, &family.cache, pair, 2, 4, &analysis, glyphs, clusters, attributes, &count);
+    if (SUCCEEDED(result) && count >= 1 && glyphs[0] != 0) {
+      glyph.present = true;
+      glyph.index = glyphs[0];
+    }
+  }
+  if (glyph.present) {
+    INT width = 0;
+    WORD index = glyph.index;
+    if (GetCharWidthI(dc_, index, 1, &index, &width)) glyph.units = width;
+  }
+  return family.glyphs.emplace(cp, glyph).first->second;
+}
+
+int GdiFonts::SizedFaceOf(int family, int pixels) {
+  auto key = std::make_pair(family, pixels);
   auto found = faceIndex_.find(key);
   if (found != faceIndex_.end()) return found->second;
-  FaceFont face;
-  face.font = CreateFontW(-font.pixels, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, font.italic, FALSE,
-                          FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                          ANTIALIASED_QUALITY, DEFAULT_PITCH, name.c_str());
-  if (!face.font) return -1;
+  SizedFace face;
+  face.family = family;
+  face.pixels = pixels;
   int index = static_cast<int>(faces_.size());
   faces_.push_back(face);
-  Select(index);
-  GetTextMetricsW(dc_, &faces_.back().metrics);
   faceIndex_.emplace(key, index);
   return index;
+}
+
+HFONT GdiFonts::FontOfFace(int index) {
+  SizedFace& face = faces_[static_cast<size_t>(index)];
+  if (!face.font) {
+    const Family& family = *families_[static_cast<size_t>(face.family)];
+    face.font = MakeFont(family.name, face.pixels, family.bold, family.italic);
+  }
+  return face.font;
 }
 
 GdiFonts::Chain& GdiFonts::ChainOf(const FontKey& font) {
@@ -85,27 +171,34 @@ GdiFonts::Chain& GdiFonts::ChainOf(const FontKey& font) {
   auto found = chains_.find(font);
   if (found == chains_.end()) {
     auto chain = std::make_unique<Chain>();
-    std::vector<std::wstring> names;
     bool mono = font.face == U"monospace";
-    if (!font.face.empty() && !mono) names.push_back(Wide(font.face));
-    for (const wchar_t* const* list : {mono ? kMonospaceFaces : kLatinFaces, kCjkFaces})
-      for (const wchar_t* const* name = list; *name; ++name) names.push_back(*name);
+    std::vector<std::wstring> names;
+    if (!font.face.empty() && !mono && IsInstalled(Wide(font.face))) {
+      names.push_back(Wide(font.face));
+      chain->latinFirst = false;
+    }
+    for (const wchar_t* const* name = mono ? kMonospaceFaces : kLatinFaces; *name; ++name)
+      if (IsInstalled(*name)) names.push_back(*name);
+    size_t cjk = names.size();
+    for (const wchar_t* const* name = kCjkFaces; *name; ++name)
+      if (IsInstalled(*name)) names.push_back(*name);
+    if (names.empty()) names.push_back(L"");  // whatever the system maps a font to
     std::set<std::wstring> seen;
-    for (const std::wstring& name : names) {
-      if (!IsInstalled(name) || !seen.insert(Upper(name)).second) continue;
-      int face = FaceOf(name, font);
-      if (face >= 0) chain->faces.push_back(face);
+    for (size_t i = 0; i < names.size(); ++i) {
+      if (i == cjk) chain->cjkStart = chain->families.size();
+      if (!seen.insert(Upper(names[i])).second) continue;
+      int family = FamilyOf(names[i], font.bold, font.italic);
+      if (family < 0) continue;
+      chain->families.push_back(family);
+      chain->faces.push_back(SizedFaceOf(family, font.pixels));
     }
-    if (chain->faces.empty()) {  // nothing known: whatever the system maps the name to
-      int face = FaceOf(L"", font);
-      if (face >= 0) chain->faces.push_back(face);
-    }
+    if (cjk >= names.size()) chain->cjkStart = chain->families.size();
     // The line height of the first face, for Latin text; the CJK faces
     // are not allowed to make every line taller.
-    if (!chain->faces.empty()) {
-      const TEXTMETRICW& m = faces_[static_cast<size_t>(chain->faces[0])].metrics;
-      chain->metrics.ascent = m.tmAscent;
-      chain->metrics.descent = m.tmDescent;
+    if (!chain->families.empty()) {
+      const Family& first = *families_[static_cast<size_t>(chain->families[0])];
+      chain->metrics.ascent = Scale(first.ascent, font.pixels, first.em);
+      chain->metrics.descent = Scale(first.descent, font.pixels, first.em);
     }
     chain->metrics.ascent = std::max(chain->metrics.ascent, font.pixels - font.pixels / 5);
     chain->metrics.descent = std::max(chain->metrics.descent, font.pixels / 5);
@@ -116,63 +209,37 @@ GdiFonts::Chain& GdiFonts::ChainOf(const FontKey& font) {
   return *lastChain_;
 }
 
-bool GdiFonts::GlyphOf(int face, char32_t cp, WORD& glyph) {
-  Select(face);
-  if (cp < 0x10000) {
-    wchar_t c = static_cast<wchar_t>(cp);
-    WORD index = 0xFFFF;
-    if (GetGlyphIndicesW(dc_, &c, 1, &index, GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR) return false;
-    if (index == 0xFFFF || (index == 0 && cp >= 0x80)) return false;
-    glyph = index;
-    return true;
-  }
-  const wchar_t pair[] = {static_cast<wchar_t>(0xD800 + ((cp - 0x10000) >> 10)),
-                          static_cast<wchar_t>(0xDC00 + ((cp - 0x10000) & 0x3FF))};
-  WORD glyphs[4];
-  WORD clusters[2];
-  SCRIPT_VISATTR attributes[4];
-  int count = 0;
-  SCRIPT_ANALYSIS analysis = hanAnalysis_;
-  HRESULT result = ScriptShape(dc_, &faces_[static_cast<size_t>(face)].cache, pair, 2, 4, &analysis,
-                               glyphs, clusters, attributes, &count);
-  if (FAILED(result) || count < 1 || glyphs[0] == 0) return false;
-  glyph = glyphs[0];
-  return true;
-}
-
 const ResolvedGlyph& GdiFonts::Resolve(const FontKey& font, char32_t cp) {
   Chain& chain = ChainOf(font);
   auto found = chain.glyphs.find(cp);
   if (found != chain.glyphs.end()) return found->second;
   ResolvedGlyph resolved;
-  resolved.face = chain.faces.empty() ? -1 : chain.faces[0];
-  bool have = false;
-  for (int face : chain.faces) {
-    WORD glyph = 0;
-    if (GlyphOf(face, cp, glyph)) {
-      resolved.face = face;
-      resolved.glyph = glyph;
-      have = true;
-      break;
+  if (!chain.families.empty()) {
+    resolved.face = chain.faces[0];
+    resolved.advance = font.pixels;  // the missing-glyph box of the first face
+    // Ideographs skip the Latin faces unless the page named its own face.
+    size_t start = IsIdeograph(cp) && chain.latinFirst ? chain.cjkStart : 0;
+    for (size_t pass = 0; pass < 2; ++pass) {
+      size_t begin = pass == 0 ? start : 0, end = pass == 0 ? chain.families.size() : start;
+      bool done = false;
+      for (size_t k = begin; k < end && !done; ++k) {
+        int familyIndex = chain.families[k];
+        const Family::Glyph& glyph = GlyphOf(familyIndex, cp);
+        if (!glyph.present) continue;
+        const Family& family = *families_[static_cast<size_t>(familyIndex)];
+        resolved.face = chain.faces[k];
+        resolved.glyph = glyph.index;
+        resolved.advance = Scale(glyph.units, font.pixels, family.em);
+        done = true;
+      }
+      if (done) break;
     }
-  }
-  if (resolved.face >= 0) {
-    Select(resolved.face);
-    INT width = 0;
-    if (have) {
-      WORD glyph = resolved.glyph;
-      if (!GetCharWidthI(dc_, glyph, 1, &glyph, &width)) width = 0;
-    } else {
-      resolved.glyph = 0;  // the face's missing-glyph box
-      width = font.pixels;
-    }
-    resolved.advance = width;
   }
   return chain.glyphs.emplace(cp, resolved).first->second;
 }
 
 int GdiFonts::Advance(const FontKey& font, char32_t cp) {
-  if (cp == '\t') cp = ' ';
+  if (cp == '\t' || cp == 0xA0) cp = ' ';
   return Resolve(font, cp).advance;
 }
 

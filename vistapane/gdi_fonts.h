@@ -1,8 +1,11 @@
 // Fonts of the pane window: for each font a page asks for, a chain of
 // installed faces (the page's face, a face for Latin text, then the CJK
 // faces), and for each character the first face of the chain that has its
-// glyph. Characters are measured and drawn by glyph index, so that
-// supplementary-plane characters draw as well as BMP ones.
+// glyph. Which glyph a face has for a character, and its advance in the
+// face's design units, are asked of the system once per face and weight,
+// whatever the size, so a new text size costs no system calls. Characters
+// are measured and drawn by glyph index, so supplementary-plane characters
+// draw as well as BMP ones.
 #pragma once
 
 #include <windows.h>
@@ -12,6 +15,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <tuple>
 #include <unordered_map>
 #include <vector>
 
@@ -19,16 +23,9 @@
 
 namespace vistapane {
 
-// One installed face at one size and style.
-struct FaceFont {
-  HFONT font = nullptr;
-  SCRIPT_CACHE cache = nullptr;
-  TEXTMETRICW metrics{};
-};
-
 // Where a character's glyph comes from.
 struct ResolvedGlyph {
-  int face = 0;  // index into GdiFonts' faces
+  int face = -1;  // a sized face of GdiFonts, -1 when there is none
   WORD glyph = 0;
   int advance = 0;
 };
@@ -44,25 +41,53 @@ class GdiFonts : public TextMeasurer {
   FontMetrics Metrics(const FontKey& font) override;
 
   const ResolvedGlyph& Resolve(const FontKey& font, char32_t cp);
-  HFONT FontOfFace(int face) const { return faces_[static_cast<size_t>(face)].font; }
+  // The font to draw a resolved glyph with, made on first use.
+  HFONT FontOfFace(int face);
   bool IsInstalled(const std::wstring& face) const;
 
  private:
+  // One installed face in one weight and slant, at the size of its design
+  // units.
+  struct Family {
+    std::wstring name;
+    bool bold = false;
+    bool italic = false;
+    HFONT font = nullptr;
+    SCRIPT_CACHE cache = nullptr;
+    int em = 1000;
+    int ascent = 0;
+    int descent = 0;
+    struct Glyph { bool present; WORD index; int units; };
+    std::unordered_map<char32_t, Glyph> glyphs;
+  };
+  // A family at one pixel size, for drawing.
+  struct SizedFace {
+    int family = 0;
+    int pixels = 16;
+    HFONT font = nullptr;
+  };
   struct Chain {
-    std::vector<int> faces;
+    std::vector<int> families;
+    std::vector<int> faces;  // the sized face of each family
+    bool latinFirst = true;  // the page's own face is not first in the list
+    size_t cjkStart = 0;     // where the CJK faces begin
     FontMetrics metrics;
     std::unordered_map<char32_t, ResolvedGlyph> glyphs;
   };
+
   Chain& ChainOf(const FontKey& font);
-  int FaceOf(const std::wstring& name, const FontKey& font);
-  bool GlyphOf(int face, char32_t cp, WORD& glyph);
-  void Select(int face);
+  int FamilyOf(const std::wstring& name, bool bold, bool italic);
+  const Family::Glyph& GlyphOf(int family, char32_t cp);
+  int SizedFaceOf(int family, int pixels);
+  void Select(HFONT font);
 
   HDC dc_ = nullptr;
-  int selected_ = -1;
+  HFONT selected_ = nullptr;
   std::set<std::wstring> installed_;  // upper-cased face names
-  std::vector<FaceFont> faces_;
-  std::map<std::pair<std::wstring, std::tuple<int, bool, bool>>, int> faceIndex_;
+  std::vector<std::unique_ptr<Family>> families_;
+  std::map<std::tuple<std::wstring, bool, bool>, int> familyIndex_;
+  std::vector<SizedFace> faces_;
+  std::map<std::pair<int, int>, int> faceIndex_;
   std::map<FontKey, std::unique_ptr<Chain>> chains_;
   const FontKey* lastKey_ = nullptr;
   Chain* lastChain_ = nullptr;

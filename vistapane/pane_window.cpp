@@ -368,7 +368,7 @@ bool OnSetCursor(HWND window, LPARAM lParam) {
   return true;
 }
 
-LRESULT CALLBACK PaneProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT: OnPaint(window); return 0;
     case WM_ERASEBKGND: return 1;
@@ -391,6 +391,16 @@ LRESULT CALLBACK PaneProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     default: break;
   }
   return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// No exception may cross into the system: a failed allocation while
+// laying out or painting leaves the message to the default handling.
+LRESULT CALLBACK PaneProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  try {
+    return Dispatch(window, message, wParam, lParam);
+  } catch (...) {
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
 }
 
 HINSTANCE ThisModule() {
