@@ -133,6 +133,68 @@ void PressKey(HWND window, UINT virtualKey) {
   PostMessageW(window, WM_KEYUP, virtualKey, 0xC0000001);
 }
 
+namespace {
+
+// The client area's pixels as drawn on the screen, 0x00RRGGBB, top row first.
+std::vector<DWORD> ClientPixels(HWND window, RECT& client) {
+  GetClientRect(window, &client);
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  int width = client.right - client.left, height = client.bottom - client.top;
+  std::vector<DWORD> pixels;
+  if (width <= 0 || height <= 0) return pixels;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, client.left, client.top, SRCCOPY);
+  const DWORD* first = static_cast<const DWORD*>(bits);
+  pixels.assign(first, first + static_cast<std::size_t>(width) * height);
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+}  // namespace
+
+bool FindColourOnScreen(HWND window, COLORREF colour, POINT& found) {
+  RECT client;
+  std::vector<DWORD> pixels = ClientPixels(window, client);
+  int width = client.right - client.left;
+  // A COLORREF is 0x00BBGGRR.
+  DWORD wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+  for (std::size_t i = 0; i < pixels.size(); ++i) {
+    if ((pixels[i] & 0xFFFFFF) != wanted) continue;
+    found = {client.left + static_cast<int>(i % width), client.top + static_cast<int>(i / width)};
+    return true;
+  }
+  return false;
+}
+
+std::uint64_t ClientImageSignature(HWND window) {
+  RECT client;
+  std::uint64_t hash = 1469598103934665603ull;
+  for (DWORD pixel : ClientPixels(window, client)) hash = (hash ^ (pixel & 0xFFFFFF)) * 1099511628211ull;
+  return hash;
+}
+
+void ClickAt(POINT screen) {
+  SetCursorPos(screen.x, screen.y);
+  INPUT clicks[2]{};
+  clicks[0].type = clicks[1].type = INPUT_MOUSE;
+  clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, clicks, sizeof(INPUT));
+}
+
 std::string ClipboardText() {
   std::string text;
   for (int attempt = 0; attempt < 20 && !OpenClipboard(nullptr); ++attempt) Sleep(50);

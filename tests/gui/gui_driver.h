@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,16 @@ void Settle(HWND window, DWORD ms = 200);
 // Types text into a field through its own keyboard input, then Enter.
 void TypeInto(HWND field, const std::wstring& text);
 void PressKey(HWND window, UINT virtualKey);
+
+// The top-left-most pixel of the colour in the window's client area, in
+// screen coordinates, as it is drawn on the screen; false when none is.
+bool FindColourOnScreen(HWND window, COLORREF colour, POINT& found);
+
+// A fingerprint of what the window's client area shows on the screen.
+std::uint64_t ClientImageSignature(HWND window);
+
+// A left click at a screen position, through the system's mouse input.
+void ClickAt(POINT screen);
 
 // The clipboard's plain text (CF_TEXT).
 std::string ClipboardText();

@@ -4,7 +4,9 @@
 // saves screenshots into bin/gui-artefacts.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 
@@ -107,6 +109,71 @@ TEST_F(LogodexSession, EverySearchFieldShowsItsPageWithItsStatusText) {
     EXPECT_NE(page.find(std::string(mark.begin(), mark.end())), std::string::npos);
     SaveScreenshot(std::wstring(L"search-") + std::to_wstring(c.field));
   }
+}
+
+TEST_F(LogodexSession, ClickedInsertLinkShowsTheBoxThenFillsTheClipboard) {
+  Start(L"insert");
+  Search(IDC_SEARCH_PINYIN, L"ma");
+  HWND pane = PaneTitled(L"Pinyin: MA");
+  ASSERT_NE(pane, nullptr);
+  Settle(Main(), 500);
+  // Links are drawn in #0000EE; the first one, top left, is the first code
+  // of tone 1: 22CC0 (PinyinSearchData's MA1 readings sorted as text).
+  POINT link;
+  ASSERT_TRUE(FindColourOnScreen(pane, RGB(0, 0, 0xEE), link));
+  ClickAt({link.x + 1, link.y + 1});
+  // grep -P '^U\+22CC0\t' in the extracts: only kMandarin MA1 and kRSUnicode 64.11.
+  EXPECT_EQ(AnswerBox(L"Definition etc."),
+            L"Definition: Not available \nRadical.Stroke: 64.11 \nMatthews: Not available \n"
+            L"Simplified () Traditional()");
+  Settle(Main(), 300);
+  EXPECT_EQ(ClipboardText(), " &#x22CC0;");
+  SaveScreenshot(L"insert");
+}
+
+// The text sizes: the pane keeps its page through every size and draws it
+// differently at each (the check marks are seen by the real-input test:
+// Wine does not lend a menu to another process), and history and help
+// leave it working.
+TEST_F(LogodexSession, TextSizesHistoryAndHelp) {
+  Start(L"sizes");
+  Search(IDC_SEARCH_UNICODE, L"4e00");
+  ASSERT_NE(PaneTitled(L"Unicode: 4E00"), nullptr);
+  Command(IDM_KANGXI_RADICALS);
+  HWND pane = PaneTitled(L"KangXi Radicals");
+  ASSERT_NE(pane, nullptr);
+  const int sizes[] = {IDM_SIZE_LARGEST, IDM_SIZE_LARGE, IDM_SIZE_MEDIUM, IDM_SIZE_SMALL, IDM_SIZE_SMALLEST};
+  std::set<std::uint64_t> drawings;
+  for (int chosen : sizes) {
+    Command(chosen);
+    Settle(Main(), 300);
+    drawings.insert(ClientImageSignature(pane));
+    EXPECT_EQ(WindowText(pane), L"KangXi Radicals");
+    SaveScreenshot(L"size-" + std::to_wstring(chosen));
+  }
+  EXPECT_EQ(drawings.size(), 5u);
+  Command(IDM_GO_BACK);
+  EXPECT_NE(PaneTitled(L"Unicode: 4E00"), nullptr);
+  Command(IDM_GO_FORWARD);
+  EXPECT_NE(PaneTitled(L"KangXi Radicals"), nullptr);
+  // F1 in a search field asks the help program for Logodex.hlp, which is
+  // not shipped: the help program says so in a box of its own; once that
+  // is answered, the program goes on.
+  PressKey(GetDlgItem(SearchBar(), IDC_SEARCH_PINYIN), VK_F1);
+  HWND helpBox = nullptr;
+  for (int wait = 0; wait < 100 && !helpBox; ++wait, Sleep(100)) helpBox = FindWindowW(L"#32770", L"ERROR");
+  ASSERT_NE(helpBox, nullptr) << "F1 did not reach the help program";
+  SaveScreenshot(L"help");
+  DWORD helpProcess = 0;
+  GetWindowThreadProcessId(helpBox, &helpProcess);
+  PostMessageW(helpBox, WM_COMMAND, IDNO, 0);
+  Settle(Main(), 1000);
+  if (HANDLE help = OpenProcess(PROCESS_TERMINATE, FALSE, helpProcess)) {
+    TerminateProcess(help, 0);
+    CloseHandle(help);
+  }
+  Search(IDC_SEARCH_PINYIN, L"ma");
+  EXPECT_NE(PaneTitled(L"Pinyin: MA"), nullptr);
 }
 
 TEST_F(LogodexSession, StrokeNumberPageIsKeptAtExitTheOthersDeleted) {
