@@ -18,7 +18,10 @@ namespace vistapane {
 namespace {
 
 constexpr int kScalePercent[5] = {75, 90, 100, 125, 150};
-constexpr int kSearchBarHeight = 70;
+// Room left above the pane for the program's search bar: its 41 dialog
+// units of client area in the 8-point dialog font, its caption and its
+// sizing border come to about 94 pixels.
+constexpr int kSearchBarHeight = 96;
 constexpr int kStatusBarHeight = 24;
 constexpr int kLineStep = 20;
 constexpr int kClickSlop = 3;
