@@ -11,16 +11,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 
 run_dir="$top/build/windows/bin"
 exe="$run_dir/Logodex.exe"
-if [ ! -f "$exe" ]; then
-  # The window program is not part of this build yet: show what there is.
-  echo "start: Logodex.exe is not built yet; the generated data:"
-  ls -l "$top/build/native/data"
-  if [ -x "$top/build/native/logodex-cli" ]; then
-    echo "start: logodex-cli lookup 4E00:"
-    "$top/build/native/logodex-cli" lookup 4E00
-  fi
-  exit 0
-fi
+[ -f "$exe" ] || { echo "start: $exe was not built" >&2; exit 1; }
 . "$top/scripts/wine_env.sh"
 . "$top/scripts/xvfb_env.sh"
 

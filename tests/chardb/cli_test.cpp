@@ -15,9 +15,10 @@ struct CliRun {
 };
 
 // Runs logodex-cli with the words (quoted for the shell), standard error
-// joined to the output.
-CliRun RunCli(const std::string& words) {
+// joined to the output, in the folder when one is given.
+CliRun RunCli(const std::string& words, const std::string& folder = "") {
   std::string command = std::string("'") + LOGODEX_CLI + "' " + words + " 2>&1";
+  if (!folder.empty()) command = "cd '" + folder + "' && " + command;
   CliRun run{-1, ""};
   std::FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return run;
@@ -89,6 +90,48 @@ TEST(Cli, BadUsageAndMissingDataExitTwoWithOneLine) {
   CliRun run = RunCli("--data /nonexistent lookup 4E00");
   EXPECT_EQ(run.exitCode, 2);
   EXPECT_EQ(run.out, "logodex-cli: data file not found: /nonexistent/PinyinSearchData\n");
+}
+
+}  // namespace
+
+namespace {
+
+// The searches: the page file in the current folder and the status text,
+// or with --print the page on standard output and the status on standard
+// error (here joined, the status last).
+TEST(Cli, SearchesWritePagesHereOrPrintThem) {
+  std::string folder = MakeTempFolder("cli_pages");
+  CliRun run = RunCli(DataOption() + "pinyin --print 'L?'");
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.out.rfind("<HTML><HEAD><TITLE>PinYin Search</TITLE>", 0), 0u);
+  EXPECT_NE(run.out.find("</FONT></TABLE></BODY></HTML>Pinyin: L&#xdc;\n"), std::string::npos);
+  EXPECT_EQ(RunCli(DataOption() + "pinyin 'L?' --print").out, run.out);
+
+  struct Case {
+    const char* words;
+    const char* file;
+    const char* status;
+  } cases[] = {
+      {"stroke-number ' 1 stroke'", "HtmlTotalStrokeSearch.htm", "TotalStroke:  1 stroke (20)\n"},
+      {"definition ''", "HtmlRadicalSearch.htm", "Definition: \n"},
+      {"radical-stroke 140.8", "HtmlRadicalSearch.htm", "Radical.Stroke: 140.8\n"},
+      {"matthews 4473", "HtmlRadicalSearch.htm", "Matthews: 4473\n"},
+      {"unicode 4e00", "HtmlRadicalSearch.htm", "Unicode: 4E00\n"},
+      {"radicals", "HtmlRadical.htm", "KangXi Radicals\n"},
+  };
+  for (const Case& c : cases) {
+    std::filesystem::remove(folder + c.file);
+    CliRun here = RunCli("--data '" + TestDataDir() + "' " + c.words, folder);
+    EXPECT_EQ(here.out, c.status) << c.words;
+    EXPECT_TRUE(std::filesystem::exists(folder + c.file)) << c.words;
+  }
+  EXPECT_EQ(RunCli(DataOption() + "pinyin").exitCode, 2);
+  EXPECT_EQ(RunCli(DataOption() + "pinyin a b").exitCode, 2);
+  EXPECT_EQ(RunCli(DataOption() + "radicals x").exitCode, 2);
+  // A folder that cannot take the page: a message and exit 2, no answer.
+  CliRun unwritable = RunCli(DataOption() + "pinyin MA", "/proc");
+  EXPECT_EQ(unwritable.exitCode, 2);
+  EXPECT_NE(unwritable.out.find("could not be written"), std::string::npos);
 }
 
 }  // namespace

@@ -32,13 +32,17 @@ int Deliver(const CliContext& context, bool print, const std::string& fileName, 
   return kCliAnswered;
 }
 
-// Splits [--print] KEY; false when the words are not of that form.
+// Splits --print KEY, KEY --print or KEY; false for other words.
 bool ReadKeyWords(const std::vector<std::string>& args, bool& print, std::string& key) {
-  print = !args.empty() && args[0] == "--print";
-  std::size_t rest = args.size() - (print ? 1 : 0);
-  if (rest != 1) return false;
-  key = args.back();
-  return true;
+  print = false;
+  if (args.size() == 1) {
+    key = args[0];
+    return true;
+  }
+  if (args.size() != 2) return false;
+  print = args[0] == "--print" || args[1] == "--print";
+  key = args[0] == "--print" ? args[1] : args[0];
+  return print;
 }
 
 int RunPageSearch(const CliContext& context, const std::vector<std::string>& args, SearchKind kind,
