@@ -1,5 +1,6 @@
 #include "search/search_bar.h"
 
+#include <algorithm>
 #include <memory>
 
 #include <richedit.h>
@@ -173,12 +174,16 @@ const std::string& SearchStatusText(int showCommand) {
 }
 
 void PinyinSearchForSelection(HWND, HWND editor) {
+  // The document pane's control answers EM_GETSELTEXT in its own 8-bit
+  // form; the selection is cut from its whole text, read as wide text.
   CHARRANGE range{};
   SendMessageW(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
-  std::size_t length = range.cpMax > range.cpMin ? static_cast<std::size_t>(range.cpMax - range.cpMin) : 0;
-  std::wstring selection(length + 1, L'\0');
-  LRESULT copied = SendMessageW(editor, EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(&selection[0]));
-  selection.resize(copied > 0 && static_cast<std::size_t>(copied) <= length ? static_cast<std::size_t>(copied) : 0);
+  int length = GetWindowTextLengthW(editor);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(editor, &text[0], length + 1)));
+  std::size_t first = static_cast<std::size_t>(std::max<LONG>(range.cpMin, 0));
+  std::size_t end = range.cpMax < 0 ? text.size() : static_cast<std::size_t>(range.cpMax);
+  std::wstring selection = first < std::min(end, text.size()) ? text.substr(first, std::min(end, text.size()) - first) : L"";
   Bar().keys[kPinyinSearch] = PinyinKeyFromSelection(Utf8FromWide(selection));
   WaitCursor wait;
   SearchAndShow(kPinyinSearch);

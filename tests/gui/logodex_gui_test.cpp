@@ -67,6 +67,16 @@ class LogodexSession : public ::testing::Test {
 
   void Command(int id) { PostMessageW(Main(), WM_COMMAND, id, 0); }
 
+  // The document pane: the main window's rich edit child.
+  HWND EditorPane() {
+    for (HWND child = GetWindow(Main(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      wchar_t name[64] = L"";
+      GetClassNameW(child, name, 64);
+      if (_wcsnicmp(name, L"RichEdit", 8) == 0) return child;
+    }
+    return nullptr;
+  }
+
   RunningProgram program_;
 };
 
@@ -174,6 +184,44 @@ TEST_F(LogodexSession, TextSizesHistoryAndHelp) {
   }
   Search(IDC_SEARCH_PINYIN, L"ma");
   EXPECT_NE(PaneTitled(L"Pinyin: MA"), nullptr);
+}
+
+TEST_F(LogodexSession, PinyinForTheSelectionAndTheFinderAlone) {
+  Start(L"selection");
+  HWND editor = EditorPane();
+  ASSERT_NE(editor, nullptr);
+  SetWindowTextW(editor, L"shang yi dian");
+  SendMessageW(editor, EM_SETSEL, 6, 13);
+  Command(IDM_PINYIN_FOR_SELECTION);
+  // The key is the selection's first word as it stands; the finder is
+  // case-blind: 4E00 reads YI1.
+  ASSERT_NE(PaneTitled(L"Pinyin: yi"), nullptr);
+  EXPECT_NE(ReadFile(Folder() + L"\\HtmlRadicalSearch.htm").find("insert4E00\""), std::string::npos);
+
+  // The finder alone on the typed key: the lists change, the page does not.
+  HWND field = GetDlgItem(SearchBar(), IDC_SEARCH_PINYIN);
+  SetWindowTextW(field, L"");
+  TypeInto(field, L"ma");
+  Command(IDM_PINYIN_FIND_AGAIN);
+  Settle(Main(), 300);
+  EXPECT_EQ(WindowText(PaneTitled(L"Pinyin: yi")), L"Pinyin: yi");
+  EXPECT_EQ(ReadFile(Folder() + L"\\HtmlRadicalSearch.htm").find("insert5988\""), std::string::npos);
+  // An empty key then writes the page of those lists.
+  SetWindowTextW(field, L"");
+  PressKey(field, VK_RETURN);
+  ASSERT_NE(PaneTitled(L"Pinyin: "), nullptr);
+  EXPECT_NE(ReadFile(Folder() + L"\\HtmlRadicalSearch.htm").find("insert5988\""), std::string::npos);
+}
+
+TEST_F(LogodexSession, DestroyCommandEndsTheProgramAndRemovesItsPages) {
+  Start(L"destroy");
+  Search(IDC_SEARCH_STROKE_NUMBER, L"64");
+  // TotalStrokeOrdered.txt: two characters of 64 strokes.
+  ASSERT_NE(PaneTitled(L"TotalStroke: 64 (2)"), nullptr);
+  Command(IDM_DESTROY);
+  EXPECT_EQ(CloseLogodex(program_), 0u);
+  EXPECT_FALSE(FileExists(Folder() + L"\\HtmlTotalStrokeSearch.htm"));
+  EXPECT_FALSE(FileExists(Folder() + L"\\HtmlRadical.htm"));
 }
 
 TEST_F(LogodexSession, StrokeNumberPageIsKeptAtExitTheOthersDeleted) {
