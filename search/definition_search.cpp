@@ -58,7 +58,8 @@ std::string DefinitionPage(const CharacterTables& tables, const std::vector<std:
       std::string code = result;
       std::string definition = lookups.definition(tables, code);
       std::string pinyin = UmlautSubstituted(lookups.pinyin(tables, code));
-      line = FillFormat(kDefinitionLineFormat, {code, code, pinyin, definition});
+      line.clear();
+      AppendFilledFormat(line, kDefinitionLineFormat, {code, code, pinyin, definition});
       previous = result;
     }
     page += line;

@@ -55,7 +55,7 @@ std::string MatthewsPage(const CharacterTables& tables, const std::string& key,
     std::string pinyin = lookups.pinyin(tables, code);
     std::string definition = lookups.definition(tables, code);
     std::string radicalStroke = lookups.radicalStroke(tables, code);
-    page += FillFormat(kMatthewsLineFormat, {hit, hit, pinyin, definition, shownKey, radicalStroke});
+    AppendFilledFormat(page, kMatthewsLineFormat, {hit, hit, pinyin, definition, shownKey, radicalStroke});
   }
   page += kBodyClosing;
   return page;

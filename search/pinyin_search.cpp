@@ -108,7 +108,7 @@ std::string PinyinPage(const ToneLists& lists) {
     page += kRowOpening;
     for (const auto& list : lists.tones) {
       if (row < list.size() && !list[row].empty())
-        page += FillFormat(kToneCellFormat, {list[row], list[row], list[row]});
+        AppendFilledFormat(page, kToneCellFormat, {list[row], list[row], list[row]});
       else
         page += kEmptyCell;
     }

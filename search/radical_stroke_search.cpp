@@ -101,7 +101,7 @@ std::string RadicalStrokePage(const CharacterTables& tables, const std::vector<s
     if (result.empty()) continue;
     std::string code = result;
     std::string pinyin = UmlautSubstituted(lookups.pinyin(tables, code));
-    page += FillFormat(kLinkedLineFormat, {result, result, result, pinyin});
+    AppendFilledFormat(page, kLinkedLineFormat, {result, result, result, pinyin});
   }
   page += kFontClosing;
   page += kBodyClosing;

@@ -29,7 +29,7 @@ std::string StrokeNumberPage(const CharacterTables& tables, StrokeRange range,
     std::string code(record.code, strnlen(record.code, kStrokeCodeWidth));
     std::string shown = code;
     std::string pinyin = lookups.pinyin(tables, code);
-    page += FillFormat(kLinkedLineFormat, {shown, shown, shown, pinyin});
+    AppendFilledFormat(page, kLinkedLineFormat, {shown, shown, shown, pinyin});
   }
   page += kFontClosing;
   page += kBodyClosing;

@@ -30,11 +30,11 @@ std::string UnicodePage(const CharacterTables& tables, std::string& code, const 
 
   std::string page = kUnicodeHeader;
   if (IsPrivateUse(code)) {
-    page += FillFormat(kPrivateUseLineFormat, {shown, pinyin});
+    AppendFilledFormat(page, kPrivateUseLineFormat, {shown, pinyin});
   } else {
-    page += FillFormat(kUnicodeLineFormat, {shown, shown, pinyin, definition, matthews, radicalStroke});
-    for (const std::string& entry : simplified) page += FillFormat(kSimplifiedLineFormat, {entry, entry});
-    for (const std::string& entry : traditional) page += FillFormat(kTraditionalLineFormat, {entry, entry});
+    AppendFilledFormat(page, kUnicodeLineFormat, {shown, shown, pinyin, definition, matthews, radicalStroke});
+    for (const std::string& entry : simplified) AppendFilledFormat(page, kSimplifiedLineFormat, {entry, entry});
+    for (const std::string& entry : traditional) AppendFilledFormat(page, kTraditionalLineFormat, {entry, entry});
   }
   page += kBodyClosing;
   return page;
