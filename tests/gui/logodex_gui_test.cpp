@@ -213,6 +213,47 @@ TEST_F(LogodexSession, PinyinForTheSelectionAndTheFinderAlone) {
   EXPECT_NE(ReadFile(Folder() + L"\\HtmlRadicalSearch.htm").find("insert5988\""), std::string::npos);
 }
 
+// A working folder named in Chinese and longer than 80 characters: the
+// pages are written there and shown.
+TEST_F(LogodexSession, AnyWorkingFolderWorks) {
+  std::wstring name = L"\u6c49\u5b57\u67e5\u627e-" + std::wstring(90, L'x');
+  Start(name);
+  EXPECT_TRUE(FileExists(Folder() + L"\\HtmlRadical.htm"));
+  Search(IDC_SEARCH_UNICODE, L"4e00");
+  EXPECT_NE(PaneTitled(L"Unicode: 4E00"), nullptr);
+  EXPECT_NE(ReadFile(Folder() + L"\\HtmlRadicalSearch.htm").find("<P>&#x4E00; U+4E00  Pinyin: YI1"), std::string::npos);
+}
+
+// A page that cannot be written is reported, and the pane keeps what it showed.
+TEST_F(LogodexSession, UnwritablePageIsReported) {
+  Start(L"unwritable");
+  ASSERT_TRUE(CreateDirectoryW((Folder() + L"\\HtmlRadicalSearch.htm").c_str(), nullptr));
+  Command(IDM_KANGXI_RADICALS);
+  ASSERT_NE(PaneTitled(L"KangXi Radicals"), nullptr);
+  HWND bar = SearchBar();
+  Search(IDC_SEARCH_MATTHEWS, L"1");
+  // The box shares its caption with the search bar: it is the other one.
+  HWND box = nullptr;
+  for (int wait = 0; wait < 100 && !box; ++wait, Sleep(100)) {
+    for (HWND found = FindWindowExW(nullptr, nullptr, L"#32770", L"Logodex"); found;
+         found = FindWindowExW(nullptr, found, L"#32770", L"Logodex")) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(found, &owner);
+      if (found != bar && owner == Pid()) box = found;
+    }
+  }
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box), L"The page could not be written:\n" + Folder() + L"\\HtmlRadicalSearch.htm");
+  SaveScreenshot(L"unwritable");
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  Settle(Main());
+  EXPECT_NE(PaneTitled(L"KangXi Radicals", 1000), nullptr);
+  RemoveDirectoryW((Folder() + L"\\HtmlRadicalSearch.htm").c_str());
+  // The next search writes and shows its page.
+  Search(IDC_SEARCH_MATTHEWS, L"1");
+  EXPECT_NE(PaneTitled(L"Matthews: 1"), nullptr);
+}
+
 TEST_F(LogodexSession, DestroyCommandEndsTheProgramAndRemovesItsPages) {
   Start(L"destroy");
   Search(IDC_SEARCH_STROKE_NUMBER, L"64");
