@@ -1,5 +1,8 @@
 #include "editor/editor_commands.h"
 
+#include <algorithm>
+#include <string>
+
 #include <commdlg.h>
 #include <richedit.h>
 
@@ -70,12 +73,30 @@ void SelectAll(HWND editor) {
   SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
 }
 
+// The next word by the text itself: past the rest of the word at `from`
+// and the white space after it, then up to the next white space.
+CHARRANGE NextWordInText(HWND editor, LONG from) {
+  int length = GetWindowTextLengthW(editor);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(editor, &text[0], length + 1)));
+  auto blank = [](wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n'; };
+  std::size_t at = std::min(static_cast<std::size_t>(std::max<LONG>(from, 0)), text.size());
+  while (at < text.size() && !blank(text[at])) ++at;
+  while (at < text.size() && blank(text[at])) ++at;
+  std::size_t end = at;
+  while (end < text.size() && !blank(text[end])) ++end;
+  return CHARRANGE{static_cast<LONG>(at), static_cast<LONG>(end)};
+}
+
 void SelectNextWord(HWND editor) {
   CHARRANGE selection{};
   SendMessageW(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
   CHARRANGE word{};
   word.cpMin = static_cast<LONG>(SendMessageW(editor, EM_FINDWORDBREAK, WB_RIGHT, selection.cpMax));
   word.cpMax = static_cast<LONG>(SendMessageW(editor, EM_FINDWORDBREAK, WB_RIGHTBREAK, word.cpMin));
+  // Wine's rich edit answers these word breaks with 0; the word is then
+  // found in the text, so the command never stands still.
+  if (word.cpMin <= selection.cpMax && word.cpMax <= word.cpMin) word = NextWordInText(editor, selection.cpMax);
   SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&word));
 }
 
