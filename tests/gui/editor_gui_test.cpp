@@ -286,12 +286,15 @@ TEST_F(DocumentPane, FontDialogSetsTwelvePoints) {
   ASSERT_NE(dialog, nullptr) << "no font dialog";
   HWND size = GetDlgItem(dialog, kFontSizeCombo);
   ASSERT_NE(size, nullptr);
+  Settle(Main(), 500);
+  SendMessageW(size, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"12"));
   SendMessageW(size, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"12"));
   SaveScreenshot(L"editor-font-dialog");
   ClickButton(dialog, IDOK);
   WaitUntilDialogGone(L"Font");
   // 12 points are 24 half-points in RTF (\fs) and 240 twips in the control.
-  EXPECT_TRUE(Contains(SelectionRtf(), "\\fs24"));
+  std::string rtf = SelectionRtf();
+  EXPECT_TRUE(Contains(rtf, "\\fs24")) << rtf;
   EXPECT_EQ(Text(), L"sized");
 }
 
