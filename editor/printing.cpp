@@ -55,7 +55,8 @@ INT_PTR CALLBACK AbortDialogProc(HWND dialog, UINT message, WPARAM, LPARAM) {
   }
 }
 
-// Called by the spooler: keeps the thread's windows, the abort dialog
+// Called by the spooler, and by the page loop after every page (under
+// Wine nothing else calls it, and Cancel went unheard): keeps the thread's windows, the abort dialog
 // first, answering while the job runs.
 BOOL CALLBACK AbortProc(HDC, int) {
   PrintState& print = Print();
@@ -162,6 +163,7 @@ class PrintJob {
             StartPage(dc_);
             SendMessageW(editor_, EM_DISPLAYBAND, 0, reinterpret_cast<LPARAM>(&rich.range.rc));
             EndPage(dc_);
+            AbortProc(dc_, 0);
           }
         }
         rich.range.chrg.cpMin = next;
@@ -187,6 +189,7 @@ class PrintJob {
             StartPage(dc_);
             printed.Draw(pages[index]);
             EndPage(dc_);
+            AbortProc(dc_, 0);
           }
         }
         if (PassEndsAfter(plan, pageNumber)) break;

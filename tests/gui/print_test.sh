@@ -1,0 +1,151 @@
+#!/usr/bin/env bash
+# Printing for real: a CUPS scheduler with a CUPS-PDF printer "PDF" as the
+# default printer, the print jobs of print_gui_test.exe (one Logodex run
+# each), and every job's PDF read back with pdfinfo and pdftotext: page
+# counts, the numbered lines on each page, the margins, copies in their
+# order, the selection alone, nothing from a cancelled job.
+#   print_test.sh BIN_DIR
+# Passes with a message when the machine cannot run cupsd at all.
+set -u
+bin=$1
+conf=/etc/cups/cups-pdf.conf
+out=$(mktemp -d)
+chmod 777 "$out"
+shots="$bin/gui-artefacts"
+mkdir -p "$shots"
+cupsd_pid=""
+saved_conf=""
+
+skip() { echo "print test skipped: $*"; exit 0; }
+
+cleanup() {
+  if [ -n "$saved_conf" ]; then cp "$saved_conf" "$conf"; rm -f "$saved_conf"; fi
+  if [ -n "$cupsd_pid" ]; then kill "$cupsd_pid" 2>/dev/null; wait "$cupsd_pid" 2>/dev/null; fi
+  rm -rf "$out"
+}
+trap cleanup EXIT
+
+command -v cupsd >/dev/null && command -v lpadmin >/dev/null || skip "no cupsd"
+command -v pdftotext >/dev/null && command -v pdfinfo >/dev/null || skip "no pdftotext"
+[ -f "$conf" ] && [ -f /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd ] || skip "no CUPS-PDF printer driver"
+
+# A scheduler already running is used as it is; else one is started here
+# and stopped at the end.
+if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
+  mkdir -p /run/cups 2>/dev/null
+  cupsd -f >/dev/null 2>&1 &
+  cupsd_pid=$!
+  for _ in $(seq 1 100); do
+    lpstat -r 2>/dev/null | grep -q 'is running' && break
+    kill -0 "$cupsd_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  lpstat -r 2>/dev/null | grep -q 'is running' || { cupsd_pid=""; skip "cupsd does not start"; }
+fi
+saved_conf=$(mktemp)
+cp "$conf" "$saved_conf"
+if grep -q '^Out ' "$conf"; then sed -i "s|^Out .*|Out $out|" "$conf"; else echo "Out $out" >>"$conf"; fi
+lpadmin -p PDF -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null
+lpadmin -d PDF
+lpstat -d | grep -q 'PDF' || skip "the PDF printer cannot be made the default"
+
+failures=0
+fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
+
+# Runs one job; its PDF is left in $pdf (empty when none came).
+pdf=""
+run_job() {
+  local test=$1 wait_s=${2:-60}
+  local before
+  before=$(ls "$out" | wc -l)
+  (cd "$bin" && wine print_gui_test.exe --gtest_filter="Printing.$test") >"$out.log" 2>&1 ||
+    { fail "$test: the driver failed"; grep -E 'Failure' -A3 "$out.log"; }
+  rm -f "$out.log"
+  pdf=""
+  for _ in $(seq 1 $((wait_s * 5))); do
+    if [ "$(ls "$out" | wc -l)" -gt "$before" ]; then
+      pdf=$(ls -t "$out"/*.pdf | head -n 1)
+      # complete once its size holds still
+      local size=-1
+      while [ "$size" != "$(stat -c %s "$pdf")" ]; do size=$(stat -c %s "$pdf"); sleep 0.5; done
+      cp "$pdf" "$shots/print-$test.pdf"
+      return 0
+    fi
+    sleep 0.2
+  done
+}
+
+pages() { pdfinfo "$1" | sed -n 's/^Pages: *//p'; }
+# The numbered lines of one page, one per line: "001", "002", ...
+page_lines() { pdftotext -layout -f "$2" -l "$2" "$1" - | grep -oE 'Line [0-9]{3}' | sed 's/Line //'; }
+all_lines() { pdftotext -layout "$1" - | grep -oE 'Line [0-9]{3}' | sed 's/Line //'; }
+
+# The whole document: lines 001 to 150, each once, in order, over more
+# than one page, inside the margins (0.75 inch = 54 pt at the sides,
+# 1 inch = 72 pt at the top and bottom), pages following on each other.
+run_job WholeDocument
+whole=$pdf
+if [ -z "$whole" ]; then
+  fail "WholeDocument: no PDF"
+else
+  whole_pages=$(pages "$whole")
+  [ "$whole_pages" -ge 3 ] || fail "WholeDocument: $whole_pages pages, 150 lines need 3 or more"
+  [ "$(all_lines "$whole" | tr '\n' ' ')" = "$(seq -f '%03g' 1 150 | tr '\n' ' ')" ] ||
+    fail "WholeDocument: the lines are not 001 to 150 once each in order"
+  # Word boxes in points: the extremes over the first page.
+  read -r xmin ymin xmax ymax < <(pdftotext -bbox -f 1 -l 1 "$whole" - |
+    awk -F'"' '/<page /{w=$2; h=$4} /<word /{x0=$2; y0=$4; x1=$6; y1=$8;
+      if (n++ == 0 || x0 < a) a = x0; if (n == 1 || y0 < b) b = y0; if (x1 > c) c = x1; if (y1 > d) d = y1}
+      END {print a, b, c, d}')
+  page_h=$(pdfinfo "$whole" | sed -n 's/^Page size: *[0-9.]* x \([0-9.]*\).*/\1/p')
+  awk -v x="$xmin" -v y="$ymin" -v yy="$ymax" -v h="$page_h" \
+    'BEGIN {exit !(x >= 53.5 && x < 60 && y >= 71.5 && y < 90 && yy <= h - 71.5)}' ||
+    fail "WholeDocument: text at x $xmin, y $ymin to $ymax on a page $page_h high, outside the margins"
+fi
+
+page_text() { page_lines "$1" "$2" | tr '\n' ' '; }
+
+if [ -n "$whole" ]; then
+  # Pages 2 to 3: exactly the whole job's pages 2 and 3.
+  run_job PagesTwoToThree
+  if [ -z "$pdf" ]; then fail "PagesTwoToThree: no PDF"; else
+    [ "$(pages "$pdf")" = 2 ] || fail "PagesTwoToThree: $(pages "$pdf") pages, not 2"
+    [ "$(page_text "$pdf" 1)" = "$(page_text "$whole" 2)" ] || fail "PagesTwoToThree: its page 1 is not page 2"
+    [ "$(page_text "$pdf" 2)" = "$(page_text "$whole" 3)" ] || fail "PagesTwoToThree: its page 2 is not page 3"
+  fi
+
+  # Two collated copies: the document twice, 1 2 3 1 2 3.
+  run_job TwoCollatedCopies
+  if [ -z "$pdf" ]; then fail "TwoCollatedCopies: no PDF"; else
+    [ "$(pages "$pdf")" = $((2 * whole_pages)) ] || fail "TwoCollatedCopies: $(pages "$pdf") pages"
+    for p in $(seq 1 $((2 * whole_pages))); do
+      q=$(((p - 1) % whole_pages + 1))
+      [ "$(page_text "$pdf" "$p")" = "$(page_text "$whole" "$q")" ] || fail "TwoCollatedCopies: page $p is not page $q"
+    done
+  fi
+
+  # Two uncollated copies: each page twice in a row, 1 1 2 2 3 3.
+  run_job TwoUncollatedCopies
+  if [ -z "$pdf" ]; then fail "TwoUncollatedCopies: no PDF"; else
+    [ "$(pages "$pdf")" = $((2 * whole_pages)) ] || fail "TwoUncollatedCopies: $(pages "$pdf") pages"
+    for p in $(seq 1 $((2 * whole_pages))); do
+      q=$(((p + 1) / 2))
+      [ "$(page_text "$pdf" "$p")" = "$(page_text "$whole" "$q")" ] || fail "TwoUncollatedCopies: page $p is not page $q"
+    done
+  fi
+fi
+
+# The selection: lines 010 to 012 alone on one page.
+run_job Selection
+if [ -z "$pdf" ]; then fail "Selection: no PDF"; else
+  [ "$(pages "$pdf")" = 1 ] || fail "Selection: $(pages "$pdf") pages"
+  [ "$(all_lines "$pdf" | tr '\n' ' ')" = "010 011 012 " ] || fail "Selection: lines $(all_lines "$pdf" | tr '\n' ' ')"
+fi
+
+# Cancelled: the job is aborted, so no PDF comes at all.
+run_job CancelledFromTheAbortDialog 10
+[ -z "$pdf" ] || fail "CancelledFromTheAbortDialog: a PDF of $(pages "$pdf") pages came from a cancelled job"
+
+wineserver -w 2>/dev/null
+[ "$failures" -eq 0 ] || { echo "print test: $failures failures"; exit 1; }
+echo "print test: whole document, page range, collated and uncollated copies, selection and cancel all checked"
