@@ -56,8 +56,8 @@ INT_PTR CALLBACK AbortDialogProc(HWND dialog, UINT message, WPARAM, LPARAM) {
 }
 
 // Called by the spooler, and by the page loop after every page (under
-// Wine nothing else calls it, and Cancel went unheard): keeps the thread's windows, the abort dialog
-// first, answering while the job runs.
+// Wine nothing else calls it, and Cancel went unheard): keeps the
+// thread's windows, the abort dialog first, answering while the job runs.
 BOOL CALLBACK AbortProc(HDC, int) {
   PrintState& print = Print();
   if (!print.abortDialog) return TRUE;
