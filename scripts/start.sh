@@ -27,19 +27,27 @@ ensure_wine_prefix
 cd "$run_dir"
 wine Logodex.exe >/dev/null 2>&1 &
 
+# Two windows are titled Logodex: the main window and the search bar; the
+# main window is the tall one.
 window=""
 for _ in $(seq 1 300); do
-  window=$(xdotool search --onlyvisible --name '^Logodex$' 2>/dev/null | head -n 1 || true)
+  for w in $(xdotool search --onlyvisible --name '^Logodex$' 2>/dev/null || true); do
+    HEIGHT=0
+    eval "$(xdotool getwindowgeometry --shell "$w" 2>/dev/null || true)"
+    [ "$HEIGHT" -ge 150 ] && window=$w
+  done
   [ -n "$window" ] && break
   sleep 0.2
 done
 [ -n "$window" ] || { echo "start: the main window did not appear" >&2; exit 1; }
 echo "start: the main window is up"
 
-# The menu bar from the keyboard: F10, one step right to "KangXi Radicals", Enter.
+# "KangXi Radicals", the menu bar's second item, clicked as a person would:
+# the menu bar runs along the top of the window below its caption.
 xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window" 2>/dev/null || true
 sleep 1
-xdotool key --window "$window" F10 Right Return
+eval "$(xdotool getwindowgeometry --shell "$window" 2>/dev/null || true)"
+xdotool mousemove $((X + 135)) $((Y + 32)) click 1
 for _ in $(seq 1 50); do
   xdotool search --name '^KangXi Radicals$' >/dev/null 2>&1 && break
   sleep 0.2
@@ -49,7 +57,7 @@ import -window root "$top/logodex-screen.png"
 echo "start: screenshot saved as $top/logodex-screen.png"
 
 xdotool windowactivate --sync "$window" 2>/dev/null || true
-xdotool key --window "$window" alt+F4
+xdotool key --window "$window" alt+F4 2>/dev/null || true
 for _ in $(seq 1 50); do
   xdotool search --name '^Logodex$' >/dev/null 2>&1 || break
   sleep 0.2
