@@ -10,10 +10,18 @@ jobs=$(nproc)
 trees=("$@")
 [ ${#trees[@]} -gt 0 ] || trees=(native asan windows fuzz)
 
+# A compiler cache, where the machine has one, shares objects between
+# trees and checkouts (paths are taken relative to the checkout's parent).
+launcher=()
+if command -v ccache >/dev/null; then
+  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$top")}"
+fi
+
 configure() {
   local dir=$1; shift
   if [ ! -f "$dir/CMakeCache.txt" ]; then
-    cmake -S "$top" -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+    cmake -S "$top" -B "$dir" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" "$@" >/dev/null
   fi
 }
 
