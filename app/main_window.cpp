@@ -105,7 +105,7 @@ LRESULT OnCreate(HWND window) {
   LoadEmbeddedTexts(shell.instance, shell.tables);
   LoadStrokeFile(shell.workingDirectory, shell.tables);
   LoadUnihanFile(shell.workingDirectory, shell.tables);
-  BuildLookupIndexes(shell.tables);
+  IndexTables(shell.tables);
   PrepareSearchBar();
 
   OpenBrowserPane(window);

@@ -2,10 +2,12 @@
 #pragma once
 
 constexpr wchar_t kLogodexCaption[] = L"Logodex";
-constexpr wchar_t kUnihanFileMissing[] = L"The file unihan.txt is not found";
 constexpr wchar_t kUnihanFileCaption[] = L"unihan";
-constexpr wchar_t kStrokeFileMissing[] = L"The file TotalStrokeOrdered.txt is not found";
 constexpr wchar_t kStrokeFileCaption[] = L"TotalStroke";
+// A data file that was not read: the prefix, the file's name, " is " and
+// the reason ("not found", "too large (more than N bytes)").
+constexpr wchar_t kDataFilePrefix[] = L"The file ";
+constexpr char kDataFileNoMemory[] = "too large for the memory available";
 constexpr wchar_t kPageNotWritten[] = L"The page could not be written:";
 constexpr wchar_t kDocumentNotSaved[] = L"The document could not be saved:";
 constexpr wchar_t kTooBigForUndoQuestion[] =

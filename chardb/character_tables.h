@@ -133,10 +133,30 @@ void ClearUnihanText(CharacterTables& tables);
 // The indexes of the four extracts, the two variant tables and the Unihan text.
 void BuildLookupIndexes(CharacterTables& tables);
 
-// The whole file in binary; false when it cannot be opened or read.
+// The largest data files the tables take: several times the shipped data,
+// and small enough that the 32-bit program holds the largest beside its
+// index. A larger file is refused, as a missing one is.
+constexpr std::uint64_t kUnihanFileMaxBytes = std::uint64_t{128} << 20;
+constexpr std::uint64_t kStrokeFileMaxBytes = std::uint64_t{4} << 20;
+constexpr std::uint64_t kEmbeddedTextMaxBytes = std::uint64_t{16} << 20;
+
+// How reading a data file went. Only a regular file is read: a folder, a
+// device or a pipe is refused before it is opened.
+enum class DataFileRead { kRead, kMissing, kNotAFile, kTooLarge, kUnreadable };
+
+// The whole file in binary, when it is a regular file of at most maxBytes.
+DataFileRead ReadDataFile(const std::string& path, std::uint64_t maxBytes, std::string& bytes);
+
+// Why a file was not read, as the end of a sentence: "not found",
+// "too large (more than 134217728 bytes)".
+std::string DataFileProblem(DataFileRead result, std::uint64_t maxBytes);
+
+// The whole file in binary (a regular file of at most kUnihanFileMaxBytes);
+// false when it cannot be read.
 bool ReadFileBytes(const std::string& path, std::string& bytes);
 
 // Reads the five embedded texts from files of their resource names,
 // TotalStrokeOrdered.txt and unihan.txt from dataDir, and builds the
-// indexes. False with a one-line reason when a file is missing.
+// indexes. False with a one-line reason naming the file when one is
+// missing, not a regular file, too large or unreadable.
 bool LoadCharacterTables(const std::string& dataDir, CharacterTables& tables, std::string& error);

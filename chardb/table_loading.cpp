@@ -3,6 +3,9 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <new>
+#include <system_error>
 #include <string_view>
 
 #include "chardb/character_tables.h"
@@ -159,35 +162,72 @@ void BuildLookupIndexes(CharacterTables& tables) {
 
 namespace {
 
-// The whole file, with room for `extra` zero bytes after it.
+// The whole file, with room for `extra` zero bytes after it, when it is a
+// regular file of at most maxBytes. The read stops one byte past the
+// limit, so a file that grows meanwhile is refused rather than followed.
 template <typename Bytes>
-bool ReadWhole(const std::string& path, Bytes& bytes, std::size_t extra) {
+DataFileRead ReadWhole(const std::string& path, std::uint64_t maxBytes, Bytes& bytes, std::size_t extra) {
+  namespace fs = std::filesystem;
   bytes.clear();
+  std::error_code error;
+  fs::file_status status = fs::status(path, error);
+  if (error || !fs::exists(status)) return DataFileRead::kMissing;
+  if (!fs::is_regular_file(status)) return DataFileRead::kNotAFile;
+  std::uintmax_t size = fs::file_size(path, error);
+  if (error) return DataFileRead::kUnreadable;
+  if (size > maxBytes) return DataFileRead::kTooLarge;
   std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return false;
-  bool ok = true;
-  if (std::fseek(file, 0, SEEK_END) == 0) {
-    long size = std::ftell(file);
-    if (size > 0) bytes.reserve(static_cast<std::size_t>(size) + extra);
-    std::rewind(file);
+  if (!file) return DataFileRead::kUnreadable;
+  DataFileRead result = DataFileRead::kRead;
+  try {
+    bytes.reserve(static_cast<std::size_t>(size) + extra);
+    char chunk[1 << 16];
+    std::size_t got;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+      if (bytes.size() + got > maxBytes) {
+        result = DataFileRead::kTooLarge;
+        break;
+      }
+      bytes.insert(bytes.end(), chunk, chunk + got);
+    }
+    if (result == DataFileRead::kRead && std::ferror(file)) result = DataFileRead::kUnreadable;
+    if (result == DataFileRead::kRead) bytes.resize(bytes.size() + extra, '\0');
+  } catch (const std::bad_alloc&) {
+    result = DataFileRead::kTooLarge;
   }
-  char chunk[1 << 16];
-  std::size_t got;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.insert(bytes.end(), chunk, chunk + got);
-  if (std::ferror(file)) ok = false;
   std::fclose(file);
-  bytes.resize(bytes.size() + extra, '\0');
-  return ok;
+  if (result != DataFileRead::kRead) {
+    bytes.clear();
+    bytes.shrink_to_fit();
+  }
+  return result;
 }
 
 }  // namespace
 
-bool ReadFileBytes(const std::string& path, std::string& bytes) { return ReadWhole(path, bytes, 0); }
+DataFileRead ReadDataFile(const std::string& path, std::uint64_t maxBytes, std::string& bytes) {
+  return ReadWhole(path, maxBytes, bytes, 0);
+}
+
+std::string DataFileProblem(DataFileRead result, std::uint64_t maxBytes) {
+  switch (result) {
+    case DataFileRead::kRead: return "read";
+    case DataFileRead::kMissing: return "not found";
+    case DataFileRead::kNotAFile: return "not a regular file";
+    case DataFileRead::kTooLarge: return "too large (more than " + std::to_string(maxBytes) + " bytes)";
+    case DataFileRead::kUnreadable: break;
+  }
+  return "could not be read";
+}
+
+bool ReadFileBytes(const std::string& path, std::string& bytes) {
+  return ReadDataFile(path, kUnihanFileMaxBytes, bytes) == DataFileRead::kRead;
+}
 
 bool LoadCharacterTables(const std::string& dataDir, CharacterTables& tables, std::string& error) {
   auto path = [&](const char* name) { return dataDir + "/" + name; };
-  auto missing = [&](const char* name) {
-    error = "data file not found: " + path(name);
+  auto refused = [&](const char* name, DataFileRead result, std::uint64_t maxBytes) {
+    error = "data file " + DataFileProblem(result, maxBytes) + ": " + path(name);
     return false;
   };
   struct Embedded {
@@ -199,16 +239,20 @@ bool LoadCharacterTables(const std::string& dataDir, CharacterTables& tables, st
                   {kMatthewsDataName, tables.matthews},
                   {kPrefaceDataName, tables.preface}};
   std::string bytes;
+  DataFileRead result;
   for (Embedded& item : embedded) {
-    if (!ReadFileBytes(path(item.name), bytes)) return missing(item.name);
+    result = ReadDataFile(path(item.name), kEmbeddedTextMaxBytes, bytes);
+    if (result != DataFileRead::kRead) return refused(item.name, result, kEmbeddedTextMaxBytes);
     SetResourceText(bytes.data(), bytes.size(), item.text);
   }
-  if (!ReadFileBytes(path(kStrokeFileName), bytes)) return missing(kStrokeFileName);
+  result = ReadDataFile(path(kStrokeFileName), kStrokeFileMaxBytes, bytes);
+  if (result != DataFileRead::kRead) return refused(kStrokeFileName, result, kStrokeFileMaxBytes);
   LoadStrokeTable(bytes, tables);
   // Read straight into the Unihan buffer: the file's bytes and one NUL.
-  if (!ReadWhole(path(kUnihanFileName), tables.unihan, 1)) {
+  result = ReadWhole(path(kUnihanFileName), kUnihanFileMaxBytes, tables.unihan, 1);
+  if (result != DataFileRead::kRead) {
     ClearUnihanText(tables);
-    return missing(kUnihanFileName);
+    return refused(kUnihanFileName, result, kUnihanFileMaxBytes);
   }
   BuildLookupIndexes(tables);
   return true;

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include "tests/chardb/chardb_test_support.h"
@@ -16,8 +17,10 @@ struct CliRun {
 
 // Runs logodex-cli with the words (quoted for the shell), standard error
 // joined to the output, in the folder when one is given.
-CliRun RunCli(const std::string& words, const std::string& folder = "") {
-  std::string command = std::string("'") + LOGODEX_CLI + "' " + words + " 2>&1";
+// With a time limit in seconds, a run that outlasts it is killed.
+CliRun RunCli(const std::string& words, const std::string& folder = "", int seconds = 0) {
+  std::string limit = seconds > 0 ? "timeout -s KILL " + std::to_string(seconds) + " " : "";
+  std::string command = "{ " + limit + "'" + LOGODEX_CLI + "' " + words + "; } 2>&1";
   if (!folder.empty()) command = "cd '" + folder + "' && " + command;
   CliRun run{-1, ""};
   std::FILE* pipe = popen(command.c_str(), "r");
@@ -90,6 +93,66 @@ TEST(Cli, BadUsageAndMissingDataExitTwoWithOneLine) {
   CliRun run = RunCli("--data /nonexistent lookup 4E00");
   EXPECT_EQ(run.exitCode, 2);
   EXPECT_EQ(run.out, "logodex-cli: data file not found: /nonexistent/PinyinSearchData\n");
+}
+
+// A copy of the data folder in which one file is replaced by something
+// else: a folder, a sparse file of 100 GB, /dev/zero, a FIFO. Each is
+// refused with one line naming it and exit 2; none blocks (the FIFO has no
+// writer: opening it would wait for ever, so the run has a time limit).
+TEST(Cli, DataFilesThatAreNotFilesOrTooLargeExitTwoWithOneLine) {
+  namespace fs = std::filesystem;
+  struct Case {
+    const char* name;
+    const char* what;  // folder, sparse, device, fifo
+    const char* reason;
+  } cases[] = {
+      {"unihan.txt", "folder", "not a regular file"},
+      {"unihan.txt", "sparse", "too large (more than 134217728 bytes)"},
+      {"TotalStrokeOrdered.txt", "sparse", "too large (more than 4194304 bytes)"},
+      {"PinyinSearchData", "device", "not a regular file"},
+      {"unihan.txt", "fifo", "not a regular file"},
+      {"MatthewsSearchData", "fifo", "not a regular file"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.name) + " as " + c.what);
+    std::string folder = MakeTempFolder("cli_odd_data");
+    for (const auto& entry : fs::directory_iterator(TestDataDir())) {
+      std::string name = entry.path().filename().string();
+      if (name != c.name) fs::create_symlink(entry.path(), folder + name);
+    }
+    std::string odd = folder + c.name;
+    std::string what = c.what;
+    if (what == "folder") fs::create_directory(odd);
+    if (what == "sparse") {
+      WriteFileAt(odd, "");
+      fs::resize_file(odd, std::uintmax_t{100} << 30);
+    }
+    if (what == "device") fs::create_symlink("/dev/zero", odd);
+    if (what == "fifo") {
+      ASSERT_EQ(mkfifo(odd.c_str(), 0600), 0);
+    }
+    std::string dir = folder.substr(0, folder.size() - 1);
+    CliRun run = RunCli("--data '" + dir + "' lookup 4E00", "", 20);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.out, "logodex-cli: data file " + std::string(c.reason) + ": " + odd + "\n");
+    fs::remove_all(folder);
+  }
+}
+
+// Lost output is an error: standard output on a full device, and words
+// that name no key or no folder.
+TEST(Cli, LostOutputAndMissingWordsExitTwo) {
+  for (const char* words : {"pinyin --print MA", "lookup 4E00", "radicals --print"}) {
+    CliRun run = RunCli(DataOption() + words + " >/dev/full");
+    EXPECT_EQ(run.exitCode, 2) << words;
+    EXPECT_NE(run.out.find("logodex-cli: standard output could not be written\n"), std::string::npos)
+        << words << ": " << run.out;
+  }
+  for (const char* words : {"pinyin --print", "definition --print --print", "--data '' lookup 4E00"}) {
+    CliRun run = RunCli(std::string(words[0] == '-' ? "" : DataOption()) + words);
+    EXPECT_EQ(run.exitCode, 2) << words;
+    EXPECT_EQ(run.out.rfind("usage: logodex-cli ", 0), 0u) << words << ": " << run.out;
+  }
 }
 
 }  // namespace

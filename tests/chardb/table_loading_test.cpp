@@ -240,3 +240,25 @@ TEST(DataFolderLoading, ReadFileBytesReadsBinaryAndFailsOnAMissingFile) {
 }
 
 }  // namespace
+
+namespace {
+
+// A file of exactly the limit is read; one byte more is refused and leaves
+// nothing behind; a folder is not a file.
+TEST(DataFolderLoading, ReadDataFileHoldsToItsLimitAndToRegularFiles) {
+  std::string bytes = "U+20000\tkMandarin\tHE1\r\n";
+  std::string path = WriteTempFile("read_limit_test", bytes);
+  std::string read = "stale";
+  EXPECT_EQ(ReadDataFile(path, bytes.size(), read), DataFileRead::kRead);
+  EXPECT_EQ(read, bytes);
+  EXPECT_EQ(ReadDataFile(path, bytes.size() - 1, read), DataFileRead::kTooLarge);
+  EXPECT_TRUE(read.empty());
+  EXPECT_EQ(DataFileProblem(DataFileRead::kTooLarge, 23), "too large (more than 23 bytes)");
+  std::remove(path.c_str());
+  EXPECT_EQ(ReadDataFile(path, 100, read), DataFileRead::kMissing);
+  std::string folder = MakeTempFolder("read_limit_folder");
+  EXPECT_EQ(ReadDataFile(folder, 100, read), DataFileRead::kNotAFile);
+  std::filesystem::remove_all(folder);
+}
+
+}  // namespace

@@ -313,6 +313,43 @@ TEST_F(LogodexSession, MissingDataFilesAreReportedAndTheProgramWorks) {
   EXPECT_EQ(AnswerBox(L"Unihan extract"), L"Not found in Unihan");
 }
 
+// A sparse file of `bytes` zero bytes: large on disk in name only.
+bool MakeSparseFile(const std::wstring& path, LONGLONG bytes) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  LARGE_INTEGER size;
+  size.QuadPart = bytes;
+  bool made = SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+  CloseHandle(file);
+  return made;
+}
+
+// Data files larger than the program takes (700 MB and 300 MB) are
+// refused as missing ones are, each with a box, and the program starts.
+TEST_F(LogodexSession, OversizedDataFilesAreReportedAndTheProgramWorks) {
+  program_.folder = MakeWorkingFolder(L"huge-data", {});
+  ASSERT_TRUE(MakeSparseFile(program_.folder + L"\\unihan.txt", 700LL << 20));
+  ASSERT_TRUE(MakeSparseFile(program_.folder + L"\\TotalStrokeOrdered.txt", 300LL << 20));
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  std::wstring exe = ProgramFolder() + L"\\Logodex.exe";
+  std::wstring commandLine = L"\"" + exe + L"\"";
+  ASSERT_TRUE(CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                             program_.folder.c_str(), &startup, &program_.process));
+  // The limits are 4 MiB and 128 MiB.
+  EXPECT_EQ(AnswerBox(L"TotalStroke", 30000),
+            L"The file TotalStrokeOrdered.txt is too large (more than 4194304 bytes)");
+  EXPECT_EQ(AnswerBox(L"unihan", 30000), L"The file unihan.txt is too large (more than 134217728 bytes)");
+  program_.mainWindow = WaitForWindow(Pid(), L"Logodex", L"Logodex", 30000);
+  ASSERT_NE(Main(), nullptr);
+  Search(IDC_SEARCH_UNICODE, L"4E00");
+  EXPECT_NE(PaneTitled(L"Unicode: 4E00"), nullptr);
+  Search(IDC_SEARCH_UNIHAN, L"4E00");
+  EXPECT_EQ(AnswerBox(L"Unihan extract"), L"Not found in Unihan");
+  DeleteFileW((program_.folder + L"\\unihan.txt").c_str());
+  DeleteFileW((program_.folder + L"\\TotalStrokeOrdered.txt").c_str());
+}
+
 TEST_F(LogodexSession, PrefaceViewerOpensOnceAndAgainAfterClosing) {
   Start(L"preface");
   Command(IDM_UNIHAN_PREFACE);

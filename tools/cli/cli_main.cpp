@@ -6,7 +6,8 @@
 // The data folder is --data DIR, else the folder of the executable when it
 // holds the data files, else the data folder of the build tree it was
 // built in. Exit 0 on an answer (also a not-found one), 2 with a one-line
-// message on bad usage or missing data files.
+// message on bad usage, on a data file that is missing, not a regular file
+// or too large, and on output that could not be written.
 //
 // Adding a subcommand: write tools/cli/NAME_command.cpp with a function
 //   int RunNameCommand(const CliContext&, const std::vector<std::string>& args)
@@ -15,6 +16,7 @@
 // library's list in tools/cli/CMakeLists.txt, and add one line
 // {"name", "usage", RunNameCommand} to kCommands below.
 
+#include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <string>
@@ -62,7 +64,7 @@ int main(int argc, char** argv) {
   std::string dataDir;
   std::size_t next = 0;
   if (next < words.size() && words[next] == "--data") {
-    if (next + 1 >= words.size()) return Usage(std::cerr);
+    if (next + 1 >= words.size() || words[next + 1].empty()) return Usage(std::cerr);
     dataDir = words[next + 1];
     next += 2;
   }
@@ -82,5 +84,12 @@ int main(int argc, char** argv) {
     return kCliBadUsage;
   }
   CliContext context{tables, std::cout, std::cerr, dataDir};
-  return command->run(context, args);
+  int status = command->run(context, args);
+  // An answer that did not reach standard output is no answer.
+  std::cout.flush();
+  if (!std::cout || std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    std::cerr << "logodex-cli: standard output could not be written\n";
+    return kCliBadUsage;
+  }
+  return status;
 }

@@ -32,17 +32,18 @@ int Deliver(const CliContext& context, bool print, const std::string& fileName, 
   return kCliAnswered;
 }
 
-// Splits --print KEY, KEY --print or KEY; false for other words.
+// Splits --print KEY, KEY --print or KEY; false for other words (--print
+// alone has no key).
 bool ReadKeyWords(const std::vector<std::string>& args, bool& print, std::string& key) {
   print = false;
   if (args.size() == 1) {
     key = args[0];
-    return true;
+    return key != "--print";
   }
   if (args.size() != 2) return false;
   print = args[0] == "--print" || args[1] == "--print";
   key = args[0] == "--print" ? args[1] : args[0];
-  return print;
+  return print && key != "--print";
 }
 
 int RunPageSearch(const CliContext& context, const std::vector<std::string>& args, SearchKind kind,
