@@ -26,6 +26,12 @@ constexpr uint32_t kRuleColor = 0x808080;
 constexpr int kBodyMargin = 8;
 constexpr int kListIndent = 40;
 constexpr size_t kMaxColumns = 1000;
+// Measured widths stop growing here, so that no sum of them overflows.
+constexpr int kMaxExtent = 1 << 28;
+
+int Extend(int width, int advance) {
+  return static_cast<int>(std::min<std::int64_t>(std::int64_t{width} + advance, kMaxExtent));
+}
 const char32_t kMonospace[] = U"monospace";
 
 // The style that elements pass down to their content.
@@ -136,6 +142,11 @@ struct Flow {
   bool keepTopMargin = true;  // false in table cells
   int align = 0;
   std::vector<Pending> line;
+  // The advances of `line` added up, and the largest k such that the line
+  // may end after line[k - 1] (0: nowhere yet), kept as characters arrive
+  // so that filling a line costs the same for every character.
+  std::int64_t lineWidth = 0;
+  size_t breakEnd = 0;
   bool lastSpace = true;  // white space here collapses
   char32_t lastChar = 0;
   int column = 0;         // characters since the line began, for PRE tabs
@@ -414,12 +425,16 @@ class LayoutBuilder {
         flow.lastSpace = true;
         continue;
       }
-      if (!flow.line.empty() && !flow.line.back().space && BreakAllowedBetween(flow.lastChar, cp))
+      if (!flow.line.empty() && !flow.line.back().space && BreakAllowedBetween(flow.lastChar, cp)) {
         flow.line.back().breakAfter = true;
+        flow.breakEnd = flow.line.size();
+      }
       AddChar(cp, run, font, false, flow);
       flow.lastSpace = false;
       flow.lastChar = cp;
-      if (VisibleWidth(flow.line) > flow.width) BreakLine(flow);
+      // The line ends in this character, so its visible width is all of it.
+      while (flow.lineWidth > flow.width && BreakLine(flow)) {
+      }
     }
   }
 
@@ -432,6 +447,8 @@ class LayoutBuilder {
     p.breakAfter = space;
     PushText(cp, p.advance);
     flow.line.push_back(p);
+    flow.lineWidth += p.advance;
+    if (space) flow.breakEnd = flow.line.size();
     ++flow.column;
   }
 
@@ -441,18 +458,29 @@ class LayoutBuilder {
     for (size_t i = 0; i < end; ++i) width += chars[i].advance;
     return width;
   }
-  static int VisibleWidth(const std::vector<Pending>& chars) { return VisibleWidth(chars, chars.size()); }
 
-  // The line overflows: it ends at its last break opportunity, when it has one.
-  void BreakLine(Flow& flow) {
-    for (size_t k = flow.line.size() - 1; k > 0; --k) {
-      if (!flow.line[k - 1].breakAfter) continue;
-      std::vector<Pending> rest(flow.line.begin() + static_cast<std::ptrdiff_t>(k), flow.line.end());
-      flow.line.resize(k);
-      PlaceLine(flow, false);
-      flow.line = std::move(rest);
-      return;
+  // The line overflows: it ends at its last break opportunity, or, when it
+  // has none, before its last character (a word wider than the line is
+  // broken at the edge). False when one character alone is too wide.
+  bool BreakLine(Flow& flow) {
+    size_t size = flow.line.size();
+    if (size < 2) return false;
+    size_t k = flow.breakEnd > 0 && flow.breakEnd < size ? flow.breakEnd : size - 1;
+    std::vector<Pending> rest(flow.line.begin() + static_cast<std::ptrdiff_t>(k), flow.line.end());
+    flow.line.resize(k);
+    PlaceLine(flow, false);
+    flow.line = std::move(rest);
+    for (size_t i = 0; i < flow.line.size(); ++i) {
+      flow.lineWidth += flow.line[i].advance;
+      if (flow.line[i].breakAfter) flow.breakEnd = i + 1;
     }
+    return true;
+  }
+
+  static void ClearLine(Flow& flow) {
+    flow.line.clear();
+    flow.lineWidth = 0;
+    flow.breakEnd = 0;
   }
 
   void ForcedBreak(const Style& style, Flow& flow) {
@@ -467,9 +495,9 @@ class LayoutBuilder {
   // first line, unless the item ends without one.
   void Flush(Flow& flow, bool placeMarker = false) {
     bool content = std::any_of(flow.line.begin(), flow.line.end(), [](const Pending& p) { return !p.space; });
-    if (!content) flow.line.clear();
+    if (!content) ClearLine(flow);
     if (content || (placeMarker && flow.markerStyle >= 0)) PlaceLine(flow, true);
-    flow.line.clear();
+    ClearLine(flow);
     flow.lastSpace = true;
     flow.column = 0;
     Separator('\n');
@@ -487,7 +515,7 @@ class LayoutBuilder {
     size_t end = flow.line.size();
     while (end > 0 && flow.line[end - 1].space) --end;
     if (end == 0 && !allowEmpty) {
-      flow.line.clear();
+      ClearLine(flow);
       return;
     }
     TakeMargin(flow);
@@ -548,7 +576,7 @@ class LayoutBuilder {
     out_.lines.push_back(line);
     flow.y += line.height;
     flow.placedLine = true;
-    flow.line.clear();
+    ClearLine(flow);
   }
 
   void AddRule(Flow& flow) {
@@ -630,38 +658,39 @@ class LayoutBuilder {
       }
     }
     for (const Spanned& s : spanned) {
-      int gaps = grid.spacing * static_cast<int>(s.span - 1);
-      int haveMin = gaps, haveMax = gaps;
+      std::int64_t gaps = std::int64_t{grid.spacing} * static_cast<std::int64_t>(s.span - 1);
+      std::int64_t haveMin = gaps, haveMax = gaps;
       for (size_t k = 0; k < s.span; ++k) {
         haveMin += mins[s.first + k];
         haveMax += maxs[s.first + k];
       }
-      int n = static_cast<int>(s.span);
+      std::int64_t n = static_cast<std::int64_t>(s.span);
       for (size_t k = 0; k < s.span; ++k) {
-        if (s.size.min > haveMin) mins[s.first + k] += (s.size.min - haveMin + n - 1) / n;
-        if (s.size.max > haveMax) maxs[s.first + k] += (s.size.max - haveMax + n - 1) / n;
+        if (s.size.min > haveMin) mins[s.first + k] += static_cast<int>((s.size.min - haveMin + n - 1) / n);
+        if (s.size.max > haveMax) maxs[s.first + k] += static_cast<int>((s.size.max - haveMax + n - 1) / n);
       }
     }
     for (size_t k = 0; k < mins.size(); ++k) maxs[k] = std::max(maxs[k], mins[k]);
     int extra = grid.spacing * static_cast<int>(mins.size() + 1) + 2 * grid.border;
-    long sumMin = 0, sumMax = 0;
+    // Widths reach kMaxExtent and their products more: 64 bits on every target.
+    std::int64_t sumMin = 0, sumMax = 0;
     for (size_t k = 0; k < mins.size(); ++k) {
       sumMin += mins[k];
       sumMax += maxs[k];
     }
     if (total) {
-      total->min = static_cast<int>(std::min<long>(sumMin + extra, 1 << 28));
-      total->max = static_cast<int>(std::min<long>(sumMax + extra, 1 << 28));
+      total->min = static_cast<int>(std::min<std::int64_t>(sumMin + extra, kMaxExtent));
+      total->max = static_cast<int>(std::min<std::int64_t>(sumMax + extra, kMaxExtent));
     }
-    long room = available - extra;
+    std::int64_t room = std::int64_t{available} - extra;
     widths = maxs;
     if (sumMax > room) {
       if (sumMin >= room) {
         widths = mins;
       } else {
-        long share = room - sumMin, want = sumMax - sumMin;
+        std::int64_t share = room - sumMin, want = sumMax - sumMin;
         for (size_t k = 0; k < mins.size(); ++k)
-          widths[k] = mins[k] + static_cast<int>((maxs[k] - mins[k]) * share / want);
+          widths[k] = mins[k] + static_cast<int>(std::int64_t{maxs[k] - mins[k]} * share / want);
       }
     }
   }
@@ -748,7 +777,7 @@ class LayoutBuilder {
     TableGrid grid = Gather(table);
     std::vector<int> widths;
     Intrinsic total;
-    Columns(grid, style, 1 << 28, widths, &total);
+    Columns(grid, style, kMaxExtent, widths, &total);
     MeasureState stray;
     for (size_t child : grid.stray) Measure(child, style, stray);
     EndMeasuredLine(stray);
@@ -804,7 +833,7 @@ class LayoutBuilder {
         int count = 1;
         if (cp == '\t') { count = 8 - s.column % 8; cp = ' '; }
         for (int i = 0; i < count; ++i) {
-          s.line += Advance(font, cp);
+          s.line = Extend(s.line, Advance(font, cp));
           s.lineVisible = s.line;
           s.word = s.line;
           s.result.min = std::max(s.result.min, s.word + s.indent);
@@ -814,16 +843,16 @@ class LayoutBuilder {
       }
       if (IsCollapsibleSpace(cp)) {
         if (s.lastSpace) continue;
-        s.line += Advance(font, ' ');
+        s.line = Extend(s.line, Advance(font, ' '));
         s.word = 0;
         s.lastSpace = true;
         continue;
       }
       if (!s.lastSpace && BreakAllowedBetween(s.lastChar, cp)) s.word = 0;
       int a = Advance(font, cp);
-      s.line += a;
+      s.line = Extend(s.line, a);
       s.lineVisible = s.line;
-      s.word += a;
+      s.word = Extend(s.word, a);
       s.result.min = std::max(s.result.min, s.word + s.indent);
       s.lastSpace = false;
       s.lastChar = cp;

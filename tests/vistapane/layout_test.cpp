@@ -5,8 +5,13 @@
 // indents 40 px, a table cell has 1 px padding and 2 px spacing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include "tests/vistapane/fixed_measurer.h"
 #include "tests/vistapane/test_util.h"
@@ -100,11 +105,14 @@ TEST(Layout, WordsWrapAtTheWidth) {
   // 100 px pane: 84 px for text, ten and a half characters.
   Laid l = Lay("aaaa bbbb cccc dd", 100);
   EXPECT_EQ(LineTexts(l.layout), (Lines{"aaaa bbbb", "cccc dd"}));
-  // A word longer than the line stands alone and widens the layout: 20
-  // characters are 160 px, plus the margins.
+  // A word longer than the line starts a line of its own and, where
+  // nothing else fits, is broken at the edge: ten characters are 80 px.
   Laid wide = Lay("x aaaaaaaaaaaaaaaaaaaa y", 100);
-  EXPECT_EQ(LineTexts(wide.layout), (Lines{"x", "aaaaaaaaaaaaaaaaaaaa", "y"}));
-  EXPECT_EQ(wide.layout.width, 176);
+  EXPECT_EQ(LineTexts(wide.layout), (Lines{"x", "aaaaaaaaaa", "aaaaaaaaaa", "y"}));
+  EXPECT_EQ(wide.layout.width, 100);
+  // One character wider than the line still stands on it: 16 px in 8.
+  Laid narrow = Lay("&#x4e00;&#x4e01;", 24);
+  EXPECT_EQ(LineTexts(narrow.layout), (Lines{"\xE4\xB8\x80", "\xE4\xB8\x81"}));
   // Style changes inside a word do not allow a break.
   Laid styled = Lay("aaaa bb<b>bb</b>bbb", 100);
   EXPECT_EQ(LineTexts(styled.layout), (Lines{"aaaa", "bb|bb|bbb"}));
@@ -352,6 +360,83 @@ TEST(LayoutFaults, DeeplyNestedTablesStayFast) {
   double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   EXPECT_LT(ms, 2000.0);
   EXPECT_FALSE(l.layout.lines.empty());
+}
+
+// The processor time this thread has used, in milliseconds: unlike the
+// wall clock, it does not grow with the load others put on the machine.
+double ThreadCpuMs() {
+#ifdef _WIN32
+  FILETIME created, exited, kernel, user;
+  GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
+  auto ms = [](const FILETIME& t) {
+    return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4;
+  };
+  return ms(kernel) + ms(user);
+#else
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+#endif
+}
+
+// The processor time of `times` layouts of the page; the last one is kept.
+double LayoutCpuMs(const Document& doc, int scale, int times, Layout& layout) {
+  double start = ThreadCpuMs();
+  for (int i = 0; i < times; ++i) {
+    FixedMeasurer measurer;
+    LayoutOptions options;
+    options.scalePercent = scale;
+    layout = Layout();
+    layout = LayoutDocument(doc, measurer, options);
+  }
+  return ThreadCpuMs() - start;
+}
+
+// A paragraph of N letters without a break point is broken at the pane's
+// edge, and its layout (and every relayout at another text size) takes
+// time linear in N: one paragraph of 2,000,000 letters costs about what
+// ten of 200,000 do, not ten times that (both past the caches).
+TEST(LayoutFaults, AWordWithoutBreaksIsBrokenAtTheEdgeInLinearTime) {
+  Document small = ParseHtml(U32("<P>" + std::string(200000, 'a')));
+  Document large = ParseHtml(U32("<P>" + std::string(2000000, 'a')));
+  for (int scale : {100, 150}) {
+    // 624 px for text; a letter is 8 px at 100 %, 12 px at 150 %: 78 or 52
+    // letters to a line.
+    size_t perLine = scale == 100 ? 78 : 52;
+    Layout laid;
+    double smallMs = 1e30, largeMs = 1e30;
+    for (int round = 0; round < 2; ++round) {
+      smallMs = std::min(smallMs, LayoutCpuMs(small, scale, 10, laid));
+      ASSERT_EQ(laid.lines.size(), (200000 + perLine - 1) / perLine) << scale;
+      largeMs = std::min(largeMs, LayoutCpuMs(large, scale, 1, laid));
+      ASSERT_EQ(laid.lines.size(), (2000000 + perLine - 1) / perLine) << scale;
+    }
+    std::printf("ten words of 200,000 letters: %.1f ms, one of 2,000,000: %.1f ms (scale %d%%)\n", smallMs,
+                largeMs, scale);
+    EXPECT_LT(largeMs, 3 * std::max(smallMs, 20.0)) << scale;
+    EXPECT_EQ(laid.width, 640) << scale;
+    size_t shown = 0;
+    for (const Fragment& f : laid.fragments) shown += f.end - f.begin;
+    EXPECT_EQ(shown, 2000000u) << scale;
+  }
+}
+
+// Column widths are shared out in 64 bits: a cell of 150,000 words wants
+// 6,000,000 px, and that times the room to share overflows 32 bits (the
+// Windows build's long). The long cell takes nearly all of the room.
+TEST(LayoutFaults, AHugeCellSharesTheRoomWithoutOverflow) {
+  std::string page = "<TABLE><TR><TD>";
+  for (int i = 0; i < 150000; ++i) page += "word ";
+  page += "<TD>x</TABLE>";
+  Laid l = Lay(page);
+  ASSERT_FALSE(l.layout.lines.empty());
+  // The first line: 624 px less the second column (x and 2 px padding,
+  // 10 px) and the spacing (6 px) leave about 600 px: 15 words of 40 px.
+  std::string first = LineTexts(l.layout)[0];
+  size_t words = static_cast<size_t>(std::count(first.begin(), first.end(), ' ')) + 1;
+  EXPECT_GE(words, 14u) << first;
+  EXPECT_LE(words, 15u) << first;
+  EXPECT_EQ(l.layout.width, 640);
 }
 
 TEST(LayoutTiming, LargestStrokePage) {
