@@ -1,6 +1,7 @@
 #include "vistapane/page_source.h"
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "vistapane/decode.h"
@@ -50,23 +51,44 @@ bool ConvertWithCodePage(const std::string& charset, const std::string& bytes, s
   return true;
 }
 
-bool ReadBytes(const std::wstring& path, std::string& bytes) {
+enum class PageRead { kRead, kUnreadable, kTooLarge };
+
+// The file's bytes, up to one chunk past kMaxPageBytes (a file that grows
+// while it is read is too large as well).
+PageRead ReadBytes(const std::wstring& path, std::string& bytes) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  bool ok = true;
+  if (file == INVALID_HANDLE_VALUE) return PageRead::kUnreadable;
+  PageRead result = PageRead::kRead;
+  LARGE_INTEGER size{};
+  if (GetFileSizeEx(file, &size) && static_cast<unsigned long long>(size.QuadPart) > kMaxPageBytes) {
+    CloseHandle(file);
+    return PageRead::kTooLarge;
+  }
   std::vector<char> chunk(1 << 16);
   for (;;) {
     DWORD got = 0;
     if (!ReadFile(file, chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr)) {
-      ok = false;
+      result = PageRead::kUnreadable;
       break;
     }
     if (got == 0) break;
+    if (bytes.size() + got > kMaxPageBytes) {
+      result = PageRead::kTooLarge;
+      break;
+    }
     bytes.append(chunk.data(), got);
   }
   CloseHandle(file);
-  return ok;
+  return result;
+}
+
+// One of the pane's own pages about the file at `path`.
+Document NoticePage(const char* format, const std::wstring& path) {
+  std::string escaped = EscapeHtml(Utf8FromWide(path));
+  std::vector<char> text(std::char_traits<char>::length(format) + escaped.size() + 1);
+  std::snprintf(text.data(), text.size(), format, escaped.c_str());
+  return ParseHtml(DecodeUtf8(text.data()));
 }
 
 }  // namespace
@@ -126,15 +148,21 @@ LoadedPage LoadPage(const std::wstring& path) {
     return page;
   }
   std::string bytes;
-  if (!ReadBytes(path, bytes)) {
-    std::string escaped = EscapeHtml(Utf8FromWide(path));
-    std::vector<char> text(sizeof kMissingFilePage + escaped.size());
-    std::snprintf(text.data(), text.size(), kMissingFilePage, escaped.c_str());
-    page.document = ParseHtml(DecodeUtf8(text.data()));
+  PageRead read = ReadBytes(path, bytes);
+  if (read == PageRead::kTooLarge) return TooLargePage(path);
+  if (read == PageRead::kUnreadable) {
+    page.document = NoticePage(kMissingFilePage, path);
     page.missing = true;
     return page;
   }
   page.document = ParseHtml(DecodePage(bytes, ConvertWithCodePage));
+  return page;
+}
+
+LoadedPage TooLargePage(const std::wstring& path) {
+  LoadedPage page;
+  page.document = NoticePage(kTooLargePage, path);
+  page.tooLarge = true;
   return page;
 }
 

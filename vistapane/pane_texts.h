@@ -15,6 +15,12 @@ inline constexpr char kMissingFilePage[] =
     "<P>The page <B>%s</B> cannot be opened: the file does not exist or cannot be read.</BODY></HTML>";
 inline constexpr wchar_t kMissingFileCaption[] = L"File not found";
 
+// The page shown instead of one too large to hold and lay out; %s as above.
+inline constexpr char kTooLargePage[] =
+    "<HTML><HEAD><TITLE>Page too large</TITLE></HEAD><BODY><H3>Page too large</H3>"
+    "<P>The page is too large to show: <B>%s</B></BODY></HTML>";
+inline constexpr wchar_t kTooLargeCaption[] = L"Page too large";
+
 // Faces for Latin text, for PRE, and the CJK faces every character falls
 // back along, each list ending with nullptr. Only installed faces are used.
 inline constexpr const wchar_t* kLatinFaces[] = {L"Times New Roman", L"Liberation Serif",

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <new>
 #include <vector>
 
 #include "vistapane/gdi_fonts.h"
@@ -129,17 +130,42 @@ void RememberPlace() {
   pane.history[pane.current].topOffset = OffsetAtTop(pane.layout, pane.scrollY);
 }
 
+std::wstring CaptionOf(const LoadedPage& page, const std::wstring& caption) {
+  if (page.missing) return kMissingFileCaption;
+  if (page.tooLarge) return kTooLargeCaption;
+  return caption;
+}
+
+// Shows the page and records it in the history. A page that memory cannot
+// hold or lay out is replaced, in the pane and in the history alike, by
+// the page that says so.
 void OpenPath(const std::wstring& path, const std::wstring& caption) {
   PaneState& pane = Pane();
-  LoadedPage page = LoadPage(path);
+  LoadedPage page;
+  try {
+    page = LoadPage(path);
+  } catch (const std::bad_alloc&) {
+    page = TooLargePage(path);
+  }
   RememberPlace();
   if (!pane.history.empty()) pane.history.resize(pane.current + 1);
   HistoryEntry entry;
   entry.path = path;
-  entry.caption = page.missing ? std::wstring(kMissingFileCaption) : caption;
+  entry.caption = CaptionOf(page, caption);
   entry.document = std::make_shared<const Document>(std::move(page.document));
   pane.history.push_back(std::move(entry));
-  ShowEntry(pane.history.size() - 1, false);
+  // The previous layout goes first, so that the new one has its memory.
+  pane.layout = Layout();
+  try {
+    ShowEntry(pane.history.size() - 1, false);
+  } catch (const std::bad_alloc&) {
+    HistoryEntry& shown = pane.history.back();
+    shown.document.reset();
+    LoadedPage notice = TooLargePage(path);
+    shown.caption = CaptionOf(notice, caption);
+    shown.document = std::make_shared<const Document>(std::move(notice.document));
+    ShowEntry(pane.history.size() - 1, false);
+  }
 }
 
 std::wstring FileNameOf(const std::wstring& path) {

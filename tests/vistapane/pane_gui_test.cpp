@@ -412,6 +412,34 @@ TEST_F(PaneTest, RelativeLinksAndMissingFiles) {
   EXPECT_EQ(Caption(pane_), L"File not found");
 }
 
+// A 50 MB page (sparse: only its head is written) is more than the pane
+// holds: the pane says so, shows and records that, and Back and Forward
+// step over it as over any page.
+TEST_F(PaneTest, APageTooLargeIsSaidShownAndRecorded) {
+  Open(WritePage(L"before-large.htm", std::string(kH6) + "<P>the page before"), "Unicode: 4E00");
+  std::wstring large = WritePage(L"large.htm", std::string(kH6) + "<P>the large page");
+  HANDLE file = CreateFileW(large.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  LARGE_INTEGER size;
+  size.QuadPart = 50LL << 20;
+  EXPECT_TRUE(SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && SetEndOfFile(file));
+  CloseHandle(file);
+  Open(large, "Definition: of");
+  EXPECT_EQ(Caption(pane_), L"Page too large");
+  std::wstring text = ShownText();
+  EXPECT_NE(text.find(L"The page is too large to show: " + large), std::wstring::npos) << Narrow(text);
+  EXPECT_EQ(text.find(L"the page before"), std::wstring::npos);
+  SaveShot("page-too-large");
+  GoBack();
+  Pump(300);
+  EXPECT_EQ(Caption(pane_), L"Unicode: 4E00");
+  EXPECT_NE(ShownText().find(L"the page before"), std::wstring::npos);
+  GoForward();
+  Pump(300);
+  EXPECT_EQ(Caption(pane_), L"Page too large");
+  DeleteFileW(large.c_str());
+}
+
 TEST_F(PaneTest, LegacyCharsets) {
   // python3 -c "print('中文'.encode('gb18030').hex(), '𠀀'.encode('gb18030').hex(),
   //             '中文'.encode('big5').hex())" -> d6d0cec4 95328236 a4a4a4e5
