@@ -49,7 +49,7 @@ DataFileRead ReadWholeFile(const std::wstring& path, std::uint64_t maxBytes, Byt
       if (wanted > 0 && (!ReadFile(file, &bytes[0], wanted, &read, nullptr) || read != wanted))
         result = DataFileRead::kUnreadable;
     } catch (const std::bad_alloc&) {
-      result = DataFileRead::kTooLarge;
+      result = DataFileRead::kNoMemory;
     }
   }
   CloseHandle(file);
@@ -61,13 +61,9 @@ DataFileRead ReadWholeFile(const std::wstring& path, std::uint64_t maxBytes, Byt
 }
 
 // The box for a data file that was not read: its name and the reason.
-void ReportDataFile(const wchar_t* caption, const char* name, const std::string& reason) {
-  std::wstring text = kDataFilePrefix + WideFromUtf8(name) + L" is " + WideFromUtf8(reason);
-  MessageBoxW(nullptr, text.c_str(), caption, MB_OK);
-}
-
 void ReportDataFile(const wchar_t* caption, const char* name, DataFileRead result, std::uint64_t maxBytes) {
-  ReportDataFile(caption, name, DataFileProblem(result, maxBytes));
+  std::wstring text = kDataFilePrefix + WideFromUtf8(name) + L" is " + WideFromUtf8(DataFileProblem(result, maxBytes));
+  MessageBoxW(nullptr, text.c_str(), caption, MB_OK);
 }
 
 }  // namespace
@@ -104,6 +100,6 @@ void IndexTables(CharacterTables& tables) {
   // Only the Unihan text's index grows with a file: the program goes on
   // without that text, as when its file is missing.
   ClearUnihanText(tables);
-  ReportDataFile(kUnihanFileCaption, kUnihanFileName, kDataFileNoMemory);
+  ReportDataFile(kUnihanFileCaption, kUnihanFileName, DataFileRead::kNoMemory, kUnihanFileMaxBytes);
   BuildLookupIndexes(tables);
 }

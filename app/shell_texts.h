@@ -7,7 +7,6 @@ constexpr wchar_t kStrokeFileCaption[] = L"TotalStroke";
 // A data file that was not read: the prefix, the file's name, " is " and
 // the reason ("not found", "too large (more than N bytes)").
 constexpr wchar_t kDataFilePrefix[] = L"The file ";
-constexpr char kDataFileNoMemory[] = "too large for the memory available";
 constexpr wchar_t kPageNotWritten[] = L"The page could not be written:";
 constexpr wchar_t kDocumentNotSaved[] = L"The document could not be saved:";
 constexpr wchar_t kTooBigForUndoQuestion[] =

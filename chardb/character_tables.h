@@ -142,13 +142,14 @@ constexpr std::uint64_t kEmbeddedTextMaxBytes = std::uint64_t{16} << 20;
 
 // How reading a data file went. Only a regular file is read: a folder, a
 // device or a pipe is refused before it is opened.
-enum class DataFileRead { kRead, kMissing, kNotAFile, kTooLarge, kUnreadable };
+enum class DataFileRead { kRead, kMissing, kNotAFile, kTooLarge, kNoMemory, kUnreadable };
 
 // The whole file in binary, when it is a regular file of at most maxBytes.
 DataFileRead ReadDataFile(const std::string& path, std::uint64_t maxBytes, std::string& bytes);
 
 // Why a file was not read, as the end of a sentence: "not found",
-// "too large (more than 134217728 bytes)".
+// "too large (more than 134217728 bytes)", "too large for the memory
+// available".
 std::string DataFileProblem(DataFileRead result, std::uint64_t maxBytes);
 
 // The whole file in binary (a regular file of at most kUnihanFileMaxBytes);

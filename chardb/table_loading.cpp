@@ -193,7 +193,7 @@ DataFileRead ReadWhole(const std::string& path, std::uint64_t maxBytes, Bytes& b
     if (result == DataFileRead::kRead && std::ferror(file)) result = DataFileRead::kUnreadable;
     if (result == DataFileRead::kRead) bytes.resize(bytes.size() + extra, '\0');
   } catch (const std::bad_alloc&) {
-    result = DataFileRead::kTooLarge;
+    result = DataFileRead::kNoMemory;
   }
   std::fclose(file);
   if (result != DataFileRead::kRead) {
@@ -215,6 +215,7 @@ std::string DataFileProblem(DataFileRead result, std::uint64_t maxBytes) {
     case DataFileRead::kMissing: return "not found";
     case DataFileRead::kNotAFile: return "not a regular file";
     case DataFileRead::kTooLarge: return "too large (more than " + std::to_string(maxBytes) + " bytes)";
+    case DataFileRead::kNoMemory: return "too large for the memory available";
     case DataFileRead::kUnreadable: break;
   }
   return "could not be read";
