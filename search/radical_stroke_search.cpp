@@ -27,9 +27,11 @@ bool ReadLine(std::string_view text, std::size_t& at, std::string& code, std::st
   std::size_t codeEnd = at + 2;
   while (codeEnd < text.size() && UpperHexDigit(text[codeEnd]) >= 0) ++codeEnd;
   if (codeEnd == at + 2 || codeEnd >= text.size() || text[codeEnd] != '\t') return false;
+  // A '+' in the property would be the one the scan's walk back from the
+  // value stops at, not the line's "U+": such a table is not well formed.
   std::size_t property = codeEnd + 1;
   std::size_t propertyEnd = property;
-  while (propertyEnd < text.size() && IsFieldByte(text[propertyEnd])) ++propertyEnd;
+  while (propertyEnd < text.size() && IsFieldByte(text[propertyEnd]) && text[propertyEnd] != '+') ++propertyEnd;
   if (propertyEnd >= text.size() || text[propertyEnd] != '\t') return false;
   std::size_t valueStart = propertyEnd + 1;
   std::size_t valueEnd = valueStart;

@@ -10,7 +10,8 @@
 #include "search/result_page.h"
 
 // Each value of a well-formed radical-stroke table (every line "U+" hex
-// digits, TAB, property, TAB, value, CR LF, no TAB or CR in a field) to
+// digits, TAB, property, TAB, value, CR LF, no TAB or CR in a field, no
+// '+' in the property) to
 // the code point texts of its lines in table order. Left unbuilt for a
 // table of any other form; the finder then scans.
 struct RadicalStrokeIndex {

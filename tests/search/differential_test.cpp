@@ -76,6 +76,17 @@ TEST(Differential, RadicalStrokeEveryValueAndOddKeys) {
   }
 }
 
+// A table the real data never hold: a '+' in a property is where the
+// scan's walk back from a value ends (found by the search fuzz target).
+TEST(Differential, RadicalStrokeWithAPlusInAProperty) {
+  CharacterTables tables;
+  tables.radicalStroke = TextOf("U+4E00\tkRSUnicode\t1.0\r\nU+20000\tkX+++\t1.4\r\n");
+  SearchMemory memory;
+  PrepareSearches(tables, memory);
+  for (const char* key : {"1.4", "1.0", "+"})
+    EXPECT_EQ(FindRadicalStroke(tables, memory.radicalStrokeIndex, key), FindRadicalStrokeByScan(tables, key)) << key;
+}
+
 TEST(Differential, StrokeRangesAgainstCounting) {
   const CharacterTables& tables = RealTables();
   for (int strokes = -1; strokes <= 70; ++strokes) {
