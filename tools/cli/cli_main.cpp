@@ -85,8 +85,8 @@ int Usage(std::ostream& err) {
 }
 
 int UnknownSubcommand(std::ostream& err, const std::string& word, const std::string& program) {
-  err << "logodex-cli: unknown subcommand '" << word << "'\n"
-      << "see 'logodex-cli --help' for the subcommands, and the manual: " << ManualCommand(program) << '\n';
+  err << "logodex-cli: unknown subcommand '" << word << "'; see 'logodex-cli --help' and the manual ("
+      << ManualCommand(program) << ")\n";
   return kCliBadUsage;
 }
 
