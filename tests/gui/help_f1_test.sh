@@ -71,8 +71,10 @@ printf '%s\n' "$topic" | grep -q "^text: Section 2.1 The Pinyin field" || fail "
 sleep 1
 import -window root "$shots/help-f1-topic.png"
 
-# The Index button, second in the viewer's button bar below the menu bar.
-xdotool mousemove $((vx + 89)) $((vy + 52)) click 1
+# The viewer's Index button, where the viewer says it stands.
+index_at=$(printf '%s\n' "$topic" | sed -n 's/^button: &Index at \([0-9]*\) \([0-9]*\)$/\1 \2/p')
+[ -n "$index_at" ] || fail "the viewer has no Index button: $topic"
+xdotool mousemove $index_at click 1
 index=$(wait_probe "Help topics" "^item: ") || fail "the Index did not open: $index"
 sleep 1
 import -window root "$shots/help-f1-index.png"

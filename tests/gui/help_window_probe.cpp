@@ -1,7 +1,8 @@
 // Prints what the help viewer's windows show, for help_f1_test.sh: for
 // every visible top-level window whose title holds the argument, a line
 // "window: TITLE", then the text of its rich edit controls (the topic) as
-// "text: ..." lines and the items of its list boxes (the Index) as
+// "text: ..." lines, its buttons as "button: TEXT at X Y" (the centre, in
+// screen coordinates) and the items of its list boxes (the Index) as
 // "item: ..." lines. Read from this process with the controls' own
 // messages, as any program can; exit 1 when no window matched.
 //   help_window_probe TITLE_PART
@@ -53,6 +54,11 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM) {
   std::wstring name = ClassOf(child);
   if (name.find(L"RichEdit") != std::wstring::npos || name.find(L"RICHEDIT") != std::wstring::npos) {
     PrintLines("text", TextOf(child));
+  } else if (_wcsicmp(name.c_str(), L"Button") == 0) {
+    RECT box{};
+    GetWindowRect(child, &box);
+    std::printf("button: %s at %ld %ld\n", Utf8(TextOf(child)).c_str(), (box.left + box.right) / 2,
+                (box.top + box.bottom) / 2);
   } else if (_wcsicmp(name.c_str(), L"ListBox") == 0) {
     LRESULT count = SendMessageW(child, LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
