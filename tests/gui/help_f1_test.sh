@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# F1 as a person presses it: Logodex runs from a folder that holds it, its
-# data and its help; F1 is pressed (X keyboard input) in the Pinyin field;
-# the help viewer must show the contents of Logodex.hlp; a click on a
-# contents link (X mouse input) must open that topic; the viewer's Index
+# F1 as a person presses it: Logodex runs in a working folder that holds
+# its data, while its help lies beside Logodex.exe; F1 is pressed (X
+# keyboard input) in the Pinyin field; the help viewer must show the
+# contents of Logodex.hlp; a click on a contents link (X mouse input) must open that topic; the viewer's Index
 # must list every field of the search bar and every menu item.
 # help_window_probe.exe reads back what the viewer's windows show.
 #   help_f1_test.sh BIN_DIR SOURCE_DIR
@@ -14,9 +14,8 @@ trap 'wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
 shots="$bin/gui-artefacts"
 mkdir -p "$shots"
 fail() { echo "FAILED: $*"; import -window root "$shots/help-f1-failure.png" 2>/dev/null; exit 1; }
-for f in Logodex.exe Vistapane.dll TotalStrokeOrdered.txt unihan.txt Logodex.hlp Logodex.cnt; do
-  cp "$bin/$f" "$work/" || fail "$f is missing from $bin"
-done
+for f in Logodex.hlp Logodex.cnt; do [ -s "$bin/$f" ] || fail "$f is missing from $bin"; done
+cp "$bin/TotalStrokeOrdered.txt" "$bin/unihan.txt" "$work/" || fail "the data files are missing from $bin"
 probe() { wine "$bin/help_window_probe.exe" "$1" 2>/dev/null | tr -d '\r'; }
 wait_probe() {  # title part, pattern the probe's output must hold
   local out
@@ -28,7 +27,9 @@ wait_probe() {  # title part, pattern the probe's output must hold
   return 1
 }
 
-(cd "$work" && exec wine ./Logodex.exe) >/dev/null 2>&1 &
+# The working folder holds the data only: the help is found beside
+# Logodex.exe.
+(cd "$work" && exec wine "$bin/Logodex.exe") >/dev/null 2>&1 &
 
 # The search bar is the small one of the two windows titled Logodex.
 bar=""
