@@ -2,8 +2,9 @@
 # F1 as a person presses it: Logodex runs in a working folder that holds
 # its data, while its help lies beside Logodex.exe; F1 is pressed (X
 # keyboard input) in the Pinyin field; the help viewer must show the
-# contents of Logodex.hlp; a click on a contents link (X mouse input) must open that topic; the viewer's Index
-# must list every field of the search bar and every menu item.
+# contents of Logodex.hlp; a click on a contents link (X mouse input)
+# must open that topic; the viewer's Index must list every field of the
+# search bar and every menu item.
 # help_window_probe.exe reads back what the viewer's windows show.
 #   help_f1_test.sh BIN_DIR SOURCE_DIR
 set -u
