@@ -126,8 +126,9 @@ class HelpTexts : public ::testing::Test {
 TEST_F(HelpTexts, EveryQuotedTextIsTheProgramsOwn) {
   ASSERT_GT(quoted.size(), 30u) << "docs/logodex.but not read or without quoted texts";
   std::set<std::string> fixed = ResourceTexts();
-  for (const char* text : {kNoResult, kMatthewsOutOfRange, kRadicalsStatusText, kUnihanNotFound, kUnihanNotFoundCaption,
-                           kInformationCaption, kNotAvailable, kPinyinNotAvailable, kPrivateUseAnswer})
+  for (const char* text : {kNoResult, kMatthewsOutOfRange, kRadicalsStatusText, kUnihanNotFound,
+                           kUnihanNotFoundCaption, kInformationCaption, kNotAvailable, kPinyinNotOccurring,
+                           kPinyinNotAvailable, kPrivateUseAnswer})
     fixed.insert(text);
   for (const wchar_t* text : {kUnihanFileMissing, kStrokeFileMissing, kPageNotWritten, kLogodexCaption,
                               vistapane::kMissingFileCaption})
@@ -156,7 +157,7 @@ TEST_F(HelpTexts, EveryFieldMenuItemStatusAndMessageIsQuoted) {
   for (const std::string& text : menu) EXPECT_TRUE(Quotes(text)) << "menu item " << text;
 
   for (const char* text : {kNoResult, kMatthewsOutOfRange, kRadicalsStatusText, kUnihanNotFound, kUnihanNotFoundCaption,
-                           kInformationCaption, kNotAvailable, kPrivateUseAnswer})
+                           kInformationCaption, kNotAvailable, kPinyinNotOccurring, kPrivateUseAnswer})
     EXPECT_TRUE(Quotes(text)) << "message " << text;
   for (const wchar_t* text : {kUnihanFileMissing, kStrokeFileMissing, kPageNotWritten, vistapane::kMissingFileCaption})
     EXPECT_TRUE(Quotes(Narrow(text))) << "message " << Narrow(text);
