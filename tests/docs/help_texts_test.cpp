@@ -181,6 +181,8 @@ TEST_F(HelpTexts, LimitsAndVersionAreTheProgramsOwn) {
   EXPECT_NE(prose.find("shows at most " + std::to_string(kUnihanExtractMaxLines) + " lines"), std::string::npos);
   EXPECT_NE(prose.find("has " + std::to_string(kPinyinKeyLimit) + " letters"), std::string::npos);
   EXPECT_NE(prose.find("1 to " + std::to_string(kMatthewsLargest)), std::string::npos);
+  EXPECT_NE(prose.find("filed under that number (at most " + std::to_string(kMatthewsHitLimit) + ")"),
+            std::string::npos);
 
   std::smatch version;
   ASSERT_TRUE(std::regex_search(help, version, std::regex("\\\\define\\{dataversion\\} ([0-9.]+)")));
