@@ -4,7 +4,7 @@
 # keyboard input) in the Pinyin field; the help viewer must show the
 # contents of Logodex.hlp; a click on a contents link (X mouse input)
 # must open that topic; the viewer's Index must list every field of the
-# search bar and every menu item.
+# search bar, every menu item and the messages.
 # help_window_probe.exe reads back what the viewer's windows show.
 #   help_f1_test.sh BIN_DIR SOURCE_DIR
 set -u
@@ -88,5 +88,12 @@ done <<< "$labels"
 while IFS= read -r item; do
   printf '%s\n' "$index" | grep -qixF "item: $item" || fail "the Index lacks the menu item '$item'"
 done < <(grep -oE '(MENUITEM|POPUP) "[^"]+"' "$src/resources/logodex.rc" | cut -d'"' -f2)
+# The messages, as the program's text headers spell them.
+for name in kNoResult kMatthewsOutOfRange kUnihanNotFound kUnihanFileMissing kStrokeFileMissing; do
+  message=$(cat "$src/search/search_texts.h" "$src/chardb/chardb_texts.h" "$src/app/shell_texts.h" |
+            sed -n "s/.* $name\[\] = L\{0,1\}\"\([^\"]*\)\";/\1/p")
+  [ -n "$message" ] || fail "$name not found in the text headers"
+  printf '%s\n' "$index" | grep -qixF "item: $message" || fail "the Index lacks the message '$message'"
+done
 xdotool key Escape
-echo "help: F1 showed the contents, the link opened chapter 2, the Index lists the fields and menu items"
+echo "help: F1 showed the contents, the link opened chapter 2, the Index lists the fields, menu items and messages"
