@@ -51,9 +51,10 @@ const CliCommand kCommands[] = {
 // The manual page is built beside the program; elsewhere it is looked up
 // by name.
 std::string ManualCommand(const std::string& program) {
-  std::filesystem::path page = std::filesystem::path(program).parent_path() / "logodex-cli.1";
+  std::filesystem::path folder = std::filesystem::path(program).parent_path();
+  std::filesystem::path page = folder / "logodex-cli.1";
   std::error_code error;
-  if (!program.empty() && std::filesystem::is_regular_file(page, error)) return "man -l " + page.string();
+  if (!folder.empty() && std::filesystem::is_regular_file(page, error)) return "man -l " + page.string();
   return "man logodex-cli";
 }
 
