@@ -14,6 +14,11 @@
 
 #include "tests/win/screen_bmp.h"
 #include "app/vistapane.h"
+#include "vistapane/gdi_fonts.h"
+#include "vistapane/layout.h"
+#include "vistapane/layout_style.h"
+#include "vistapane/page_source.h"
+#include "vistapane/text_scale.h"
 
 namespace {
 
@@ -199,6 +204,27 @@ Found FirstLink(const Capture& c, int fromY = 0) {
   return f;
 }
 
+// A capture as a 32-bit BMP file beside the screenshots.
+void SaveCapture(const Capture& c, const std::string& name) {
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof info;
+  info.biWidth = c.width;
+  info.biHeight = -c.height;
+  info.biPlanes = 1;
+  info.biBitCount = 32;
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(c.pixels.size() * 4);
+  std::wstring path = Folder() + L"\\" + std::wstring(name.begin(), name.end()) + L".bmp";
+  if (FILE* out = _wfopen(path.c_str(), L"wb")) {
+    std::fwrite(&file, sizeof file, 1, out);
+    std::fwrite(&info, sizeof info, 1, out);
+    std::fwrite(c.pixels.data(), 4, c.pixels.size(), out);
+    std::fclose(out);
+  }
+}
+
 void SaveShot(const std::string& name) {
   SaveScreenBmp(Folder() + L"\\" + std::wstring(name.begin(), name.end()) + L".bmp");
 }
@@ -290,6 +316,19 @@ std::string StrokePage(int count) {
     page += line;
   }
   return page + "</FONT></BODY></HTML>";
+}
+
+std::string DefinitionPage() {
+  return std::string(kH3) +
+         "<P class=\"U\">&#x4E18;&nbsp;4E18,&nbsp;QIU1</P> <P>(same as &#x4e18;) hillock or mound"
+         "<P class=\"U\">&#x3400;&nbsp;3400,&nbsp;QIU1</P> <P>hillock or mound</FONT></BODY></HTML>";
+}
+
+std::string RadicalsPage() {
+  return std::string(kH7) +
+         "<P>1 STROKE\n<P>1    &#x4E00;  4E00 YI1 (ONE)\n<P>2    &#x4E28;  4E28 GUN3 (LINE)\n"
+         "<P>9    &#x4EBA;  &#x4EBB;  4EBA REN2 (MAN)\n<P>5    &#x4E59;  &#x4E5B;  &#x4E5A;  &#x2E84;  4E59 YI3 "
+         "(SECOND)\n</BODY></HTML>";
 }
 
 TEST_F(PaneTest, OpensAsAnOwnedPopupOverTheHost) {
@@ -430,17 +469,10 @@ TEST_F(PaneTest, LegacyCharsets) {
 }
 
 TEST_F(PaneTest, OtherPageKinds) {
-  std::string definition = kH3;
-  definition += "<P class=\"U\">&#x4E18;&nbsp;4E18,&nbsp;QIU1</P> <P>(same as &#x4e18;) hillock or mound"
-                "<P class=\"U\">&#x3400;&nbsp;3400,&nbsp;QIU1</P> <P>hillock or mound</FONT></BODY></HTML>";
-  Open(WritePage(L"definition.htm", definition), "Definition: hillock");
+  Open(WritePage(L"definition.htm", DefinitionPage()), "Definition: hillock");
   SaveShot("definition");
   EXPECT_NE(ShownText().find(L"\u4E18\u00A04E18,\u00A0QIU1"), std::wstring::npos);
-  std::string radicals = kH7;
-  radicals += "<P>1 STROKE\n<P>1    &#x4E00;  4E00 YI1 (ONE)\n<P>2    &#x4E28;  4E28 GUN3 (LINE)\n"
-              "<P>9    &#x4EBA;  &#x4EBB;  4EBA REN2 (MAN)\n<P>5    &#x4E59;  &#x4E5B;  &#x4E5A;  &#x2E84;  4E59 YI3 (SECOND)\n"
-              "</BODY></HTML>";
-  Open(WritePage(L"HtmlRadical.htm", radicals), "KangXi Radicals");
+  Open(WritePage(L"HtmlRadical.htm", RadicalsPage()), "KangXi Radicals");
   SaveShot("radicals");
   std::wstring text = ShownText();
   EXPECT_NE(text.find(L"9 \u4EBA \u4EBB 4EBA REN2 (MAN)"), std::wstring::npos);
@@ -487,6 +519,160 @@ TEST_F(PaneTest, FontSizesScaleThePage) {
   EXPECT_NE(g_insertCalls[0], "insert3400");
   FontSize(2);
   Chord(0, VK_HOME);
+}
+
+// The ink of a rectangle of a capture: the sum over its pixels of 255
+// minus their grey, and its darkest grey.
+struct Ink {
+  double sum = 0;
+  int pixels = 0;
+  int darkest = 255;
+  double Mean() const { return pixels ? sum / pixels : 0; }
+};
+
+Ink InkIn(const Capture& c, int left, int top, int right, int bottom) {
+  Ink ink;
+  for (int y = std::max(0, top); y < std::min(c.height, bottom); ++y)
+    for (int x = std::max(0, left); x < std::min(c.width, right); ++x) {
+      uint32_t px = c.At(x, y);
+      int grey = static_cast<int>(((px >> 16) & 0xFF) + ((px >> 8) & 0xFF) + (px & 0xFF)) / 3;
+      ink.sum += 255 - grey;
+      ++ink.pixels;
+      ink.darkest = std::min(ink.darkest, grey);
+    }
+  return ink;
+}
+
+// The ink the outlines of some glyphs hold, in the same units as Ink::sum:
+// the glyphs drawn unsmoothed at four times the size, their black pixels
+// counted and divided by 16. A rendering that keeps the strokes as dark as
+// their outlines has about this much ink; pale hairlines have much less.
+double OutlineInk(HFONT font, const std::vector<WORD>& glyphs) {
+  LOGFONTW big{};
+  GetObjectW(font, sizeof big, &big);
+  big.lfHeight *= 4;
+  big.lfQuality = NONANTIALIASED_QUALITY;
+  HFONT large = CreateFontIndirectW(&big);
+  const int width = 16 + 2 * std::abs(big.lfHeight) * static_cast<int>(glyphs.size());
+  const int height = 2 * std::abs(big.lfHeight);
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+  HGDIOBJ oldFont = SelectObject(dc, large);
+  RECT all{0, 0, width, height};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0, 0, 0));
+  SetTextAlign(dc, TA_BASELINE | TA_LEFT);
+  ExtTextOutW(dc, 8, height * 3 / 4, ETO_GLYPH_INDEX, nullptr, reinterpret_cast<LPCWSTR>(glyphs.data()),
+              static_cast<UINT>(glyphs.size()), nullptr);
+  GdiFlush();
+  const uint32_t* p = static_cast<const uint32_t*>(bits);
+  long black = 0;
+  for (int i = 0; i < width * height; ++i) black += (p[i] & 0xFF) < 128;
+  SelectObject(dc, oldFont);
+  SelectObject(dc, oldBitmap);
+  DeleteObject(bitmap);
+  DeleteObject(large);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return 255.0 * black / 16.0;
+}
+
+// Han glyphs as dark as the Latin text beside them, measured on the
+// screen glyph by glyph where the pane's own layout code puts them: each
+// glyph's darkest pixel, and its ink against the ink its outline holds,
+// compared with the same figure of the Latin letters and digits on its
+// line (the code point text, the reading, the definition). A single-stroke
+// glyph such as U+4E00 has little ink in its cell whatever the rendering,
+// so the ink is taken against the ink of the glyph's own outline.
+TEST_F(PaneTest, HanGlyphsAreAsDarkAsTheLatinTextBesideThem) {
+  struct PageCase { const wchar_t* file; std::string html; const char* caption; };
+  const PageCase pages[] = {{L"darkness-definition.htm", DefinitionPage(), "Definition: hillock"},
+                            {L"darkness-pinyin.htm", PinyinPage(), "Pinyin: MA"},
+                            {L"darkness-radicals.htm", RadicalsPage(), "KangXi Radicals"}};
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  vistapane::GdiFonts fonts;
+  for (const PageCase& page : pages) {
+    std::wstring path = WritePage(page.file, page.html);
+    Open(path, page.caption);
+    vistapane::Document document = vistapane::LoadPage(path).document;
+    for (int level : {0, 1, 2, 3, 4}) {
+      FontSize(level);
+      Pump(300);
+      std::string name = Narrow(page.file).substr(0, Narrow(page.file).size() - 4);
+      Capture c = CaptureClient(pane_);
+      SaveCapture(c, name + "-" + std::to_string(level));
+      vistapane::LayoutOptions options;
+      options.width = c.width;
+      options.scalePercent = vistapane::TextScalePercent(level, dpi);
+      vistapane::Layout layout = vistapane::LayoutDocument(document, fonts, options);
+      // Where each shown character is: its line and fragment.
+      std::vector<const vistapane::Fragment*> fragmentOf(layout.text.size(), nullptr);
+      for (const vistapane::Fragment& f : layout.fragments)
+        for (size_t i = f.begin; i < f.end; ++i) fragmentOf[i] = &f;
+      int checked = 0;
+      for (size_t i = 0; i < layout.text.size(); ++i) {
+        if (!fragmentOf[i] || !vistapane::IsIdeograph(layout.text[i])) continue;
+        const vistapane::Fragment& f = *fragmentOf[i];
+        const vistapane::Line& line = layout.lines[f.line];
+        if (line.top + line.height > c.height) continue;
+        const vistapane::FontKey& key = layout.fonts[static_cast<size_t>(layout.styles[f.style].font)];
+        const vistapane::ResolvedGlyph& han = fonts.Resolve(key, layout.text[i]);
+        ASSERT_GE(han.face, 0);
+        int x = vistapane::XOfOffset(layout, f, i);
+        Ink hanInk = InkIn(c, x, line.top, x + layout.advances[i], line.top + line.height);
+        double hanRatio = hanInk.sum / OutlineInk(fonts.FontOfFace(han.face), {han.glyph});
+        // The Latin text of the same line: its letters and digits.
+        double latinSum = 0, latinOutline = 0;
+        int latinPixels = 0;
+        for (size_t n = f.begin; n < layout.text.size(); ++n) {
+          if (!fragmentOf[n] || fragmentOf[n]->line > f.line) break;
+          char32_t ch = layout.text[n];
+          bool alnum = (ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z');
+          if (fragmentOf[n]->line != f.line || !alnum) continue;
+          const vistapane::Fragment& lf = *fragmentOf[n];
+          const vistapane::FontKey& latinKey = layout.fonts[static_cast<size_t>(layout.styles[lf.style].font)];
+          const vistapane::ResolvedGlyph& latin = fonts.Resolve(latinKey, ch);
+          int lx = vistapane::XOfOffset(layout, lf, n);
+          Ink ink = InkIn(c, lx, line.top, lx + layout.advances[n], line.top + line.height);
+          latinSum += ink.sum;
+          latinPixels += ink.pixels;
+          latinOutline += OutlineInk(fonts.FontOfFace(latin.face), {latin.glyph});
+        }
+        ASSERT_GT(latinOutline, 0) << Narrow(page.file) << " level " << level;
+        double latinRatio = latinSum / latinOutline;
+        Ink latinInk;
+        latinInk.sum = latinSum;
+        latinInk.pixels = latinPixels;
+        std::printf("%s level %d U+%04X: darkest %d, mean ink %.1f (Latin text %.1f), "
+                    "ink against outline %.2f (Latin text %.2f)\n",
+                    Narrow(page.file).c_str(), level, static_cast<unsigned>(layout.text[i]), hanInk.darkest,
+                    hanInk.Mean(), latinInk.Mean(), hanRatio, latinRatio);
+        EXPECT_LE(hanInk.darkest, 40) << Narrow(page.file) << " level " << level << " U+" << std::hex
+                                      << static_cast<unsigned>(layout.text[i]);
+        // Hinting fattens Latin stems at small sizes beyond their outlines
+        // (ratios above 1); a Han glyph can at most be as dark as its own
+        // outline, less the few pixels its curves lose to the grid.
+        EXPECT_GE(hanRatio, 0.85 * std::min(latinRatio, 1.0)) << Narrow(page.file) << " level " << level << " U+" << std::hex
+                                              << static_cast<unsigned>(layout.text[i]);
+        ++checked;
+      }
+      EXPECT_GE(checked, 2) << Narrow(page.file) << " level " << level;
+    }
+  }
+  FontSize(2);
+  Pump(200);
 }
 
 void Drag(int fromX, int fromY, int toX, int toY) {
