@@ -121,6 +121,7 @@ void Relayout(size_t keepOffset, bool keep) {
   options.width = std::max<LONG>(1, ClientSize().cx);
   pane.layoutWidth = options.width;
   options.scalePercent = TextScalePercent(pane.level, pane.pixelsPerInch);
+  options.pixelsPerInch = pane.pixelsPerInch;
   pane.layout = LayoutDocument(*entry->document, *pane.fonts, options);
   pane.scrollY = keep ? TopOfOffset(pane.layout, keepOffset) : 0;
   if (!keep) pane.scrollX = 0;

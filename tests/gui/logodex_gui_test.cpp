@@ -445,6 +445,11 @@ TEST_F(LogodexSession, WholeAtTheDisplayScale) {
   Settle(Main(), 500);
   int pinyinHeight = FirstLineInkHeight(pinyin);
   SaveScreenshot(L"scale-" + std::to_wstring(dpi) + L"-pinyin");
+  // Hit testing at the scale: a click on the first link (#0000EE) answers.
+  POINT link;
+  ASSERT_TRUE(FindColourOnScreen(pinyin, RGB(0, 0, 0xEE), link));
+  ClickAt({link.x + 1, link.y + 1});
+  EXPECT_EQ(AnswerBox(L"Definition etc.").rfind(L"Definition: ", 0), 0u) << dpi;
   EXPECT_GT(radicals, 0);
   EXPECT_GT(pinyinHeight, 0);
   std::wstring figures = TestOutputFolder() + L"\\scale-" + std::to_wstring(dpi) + L".txt";

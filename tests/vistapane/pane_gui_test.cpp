@@ -616,6 +616,7 @@ TEST_F(PaneTest, HanGlyphsAreAsDarkAsTheLatinTextBesideThem) {
       vistapane::LayoutOptions options;
       options.width = c.width;
       options.scalePercent = vistapane::TextScalePercent(level, dpi);
+      options.pixelsPerInch = dpi;
       vistapane::Layout layout = vistapane::LayoutDocument(document, fonts, options);
       // Where each shown character is: its line and fragment.
       std::vector<const vistapane::Fragment*> fragmentOf(layout.text.size(), nullptr);
