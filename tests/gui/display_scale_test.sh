@@ -3,7 +3,8 @@
 # 144 and 192 dots per inch in turn (read by each new start of the Wine
 # server), the GUI test WholeAtTheDisplayScale run at each, and the page's
 # text heights it writes compared: they grow with the setting, within two
-# pixels. The prefix's own setting is put back at the end.
+# pixels. The pane's glyph-darkness test runs at each scale as well. The
+# prefix's own setting is put back at the end.
 #   display_scale_test.sh BIN_DIR
 set -u
 bin=$1
@@ -31,6 +32,12 @@ for dpi in 96 120 144 192; do
   wine reg add "$key" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
   wineserver -w  # the next start of the server reads the new value
   (cd "$bin" && wine ./logodex_gui_test.exe --gtest_filter='*WholeAtTheDisplayScale') || status=1
+  wineserver -w
+  # The pane's Han glyphs as dark as its Latin text at this scale too.
+  (cd "$bin" && wine ./vistapane_gui_test.exe --gtest_filter='*HanGlyphsAreAsDarkAsTheLatinTextBesideThem' \
+    >"$shots/darkness-$dpi.txt" 2>&1) || { status=1; grep -A3 Failure "$shots/darkness-$dpi.txt" | head -20; }
+  mkdir -p "$shots/darkness-$dpi"
+  cp "$bin"/vistapane-shots/darkness-*.bmp "$shots/darkness-$dpi/" 2>/dev/null
   wineserver -w
 done
 
