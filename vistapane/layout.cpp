@@ -847,7 +847,7 @@ class LayoutBuilder {
   }
 
   // A length the page gives in pixels of a 96-dpi display, on this one.
-  int Px(int pixels) const { return (pixels * std::max(1, options_.pixelsPerInch) + 48) / 96; }
+  int Px(int pixels) const { return (pixels * std::clamp(options_.pixelsPerInch, 1, 9600) + 48) / 96; }
 
   const Document& doc_;
   TextMeasurer& measurer_;
