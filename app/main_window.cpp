@@ -77,6 +77,24 @@ RECT ClientRectOnScreen(HWND window) {
   return client;
 }
 
+// The pane's first place: the client area between the search bar and the
+// status bar, by their actual heights, which grow with the display scale.
+void PlaceBrowserPane(HWND window) {
+  ShellState& shell = Shell();
+  if (!shell.browserPane) return;
+  RECT client = ClientRectOnScreen(window);
+  int top = client.top;
+  if (HWND searchBar = SearchBarWindow()) {
+    RECT bar;
+    GetWindowRect(searchBar, &bar);
+    top += bar.bottom - bar.top;
+  }
+  int bottom = client.bottom - shell.statusHeight;
+  if (bottom <= top) return;
+  SetWindowPos(shell.browserPane, nullptr, client.left, top, client.right - client.left, bottom - top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 // The status bar's second part holds the caret position text; it is as
 // wide as the longest such text, so the text is always in view.
 int CaretPartWidth(HWND statusBar) {
@@ -119,6 +137,7 @@ LRESULT OnCreate(HWND window) {
     RECT client = ClientRectOnScreen(window);
     MovePopup(searchBar, client.left, client.top);
   }
+  PlaceBrowserPane(window);
   std::wstring indexPath = shell.workingDirectory + WideFromUtf8(kRadicalsPageFileName);
   if (WritePageFile(indexPath, RadicalsIndexPage(shell.tables)))
     shell.radicalsIndexPath = indexPath;

@@ -57,6 +57,7 @@ class GdiFonts : public TextMeasurer {
     int em = 1000;
     int ascent = 0;
     int descent = 0;
+    bool unhinted = false;  // drawn unsmoothed: see HasNoHinting
     struct Glyph { bool present; WORD index; int units; };
     std::unordered_map<char32_t, Glyph> glyphs;
   };

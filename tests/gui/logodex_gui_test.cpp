@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -375,6 +376,86 @@ TEST_F(LogodexSession, SearchBarAndPaneFollowTheMainWindow) {
   EXPECT_EQ(paneRect.right - paneRect.left, paneBefore.right - paneBefore.left);
   EXPECT_EQ(paneRect.bottom - paneRect.top, paneBefore.bottom - paneBefore.top);
   SaveScreenshot(L"layout");
+}
+
+// The height of the first line of text a window shows: the rows from the
+// first that holds a dark pixel to the next that holds none, on the screen.
+int FirstLineInkHeight(HWND window) {
+  RECT r;
+  GetClientRect(window, &r);
+  POINT origin{0, 0};
+  ClientToScreen(window, &origin);
+  int width = r.right - GetSystemMetrics(SM_CXVSCROLL), height = r.bottom;
+  HDC screen = GetDC(nullptr);
+  auto rowHasInk = [&](int y) {
+    for (int x = 0; x < width; ++x) {
+      COLORREF px = GetPixel(screen, origin.x + x, origin.y + y);
+      if (GetRValue(px) + GetGValue(px) + GetBValue(px) < 3 * 160) return true;
+    }
+    return false;
+  };
+  int top = 0;
+  while (top < height && !rowHasInk(top)) ++top;
+  int bottom = top;
+  while (bottom < height && rowHasInk(bottom)) ++bottom;
+  ReleaseDC(nullptr, screen);
+  return bottom - top;
+}
+
+// Whole at the display's scale: the pane between the search bar and the
+// status bar, its caption in view, its text sized in points. Run at 96 dpi
+// by itself; display_scale_test.sh runs it at 96, 120, 144 and 192 dpi and
+// compares the text heights it writes.
+TEST_F(LogodexSession, WholeAtTheDisplayScale) {
+  HDC screen = GetDC(nullptr);
+  int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  Start(L"scale");
+  HWND bar = SearchBar();
+  ASSERT_NE(bar, nullptr);
+  Command(IDM_KANGXI_RADICALS);
+  HWND pane = PaneTitled(L"KangXi Radicals");
+  ASSERT_NE(pane, nullptr);
+  Settle(Main(), 500);
+  RECT client, barRect, paneRect, paneClient;
+  GetClientRect(Main(), &client);
+  MapWindowPoints(Main(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+  GetWindowRect(bar, &barRect);
+  GetWindowRect(pane, &paneRect);
+  GetClientRect(pane, &paneClient);
+  MapWindowPoints(pane, nullptr, reinterpret_cast<POINT*>(&paneClient), 2);
+  HWND status = FindWindowExW(Main(), nullptr, L"msctls_statusbar32", nullptr);
+  ASSERT_NE(status, nullptr);
+  RECT statusRect;
+  GetWindowRect(status, &statusRect);
+  // The search bar and the pane meet without overlapping; the pane's
+  // caption (the band above its client area) is in view below the bar.
+  EXPECT_GE(paneRect.top, barRect.bottom) << dpi;
+  EXPECT_LE(paneRect.top - barRect.bottom, 2) << dpi;
+  EXPECT_GT(paneClient.top - paneRect.top, GetSystemMetrics(SM_CYCAPTION) / 2) << dpi;
+  EXPECT_LE(paneRect.bottom, statusRect.top) << dpi;
+  EXPECT_EQ(paneRect.right, client.right) << dpi;
+  // The main window's first size grows with the scale: the bar fits across.
+  EXPECT_LE(barRect.right, client.right) << dpi;
+  int radicals = FirstLineInkHeight(pane);
+  SaveScreenshot(L"scale-" + std::to_wstring(dpi) + L"-radicals");
+  Search(IDC_SEARCH_PINYIN, L"ma");
+  HWND pinyin = PaneTitled(L"Pinyin: MA");
+  ASSERT_NE(pinyin, nullptr);
+  Settle(Main(), 500);
+  int pinyinHeight = FirstLineInkHeight(pinyin);
+  SaveScreenshot(L"scale-" + std::to_wstring(dpi) + L"-pinyin");
+  // Hit testing at the scale: a click on the first link (#0000EE) answers.
+  POINT link;
+  ASSERT_TRUE(FindColourOnScreen(pinyin, RGB(0, 0, 0xEE), link));
+  ClickAt({link.x + 1, link.y + 1});
+  EXPECT_EQ(AnswerBox(L"Definition etc.").rfind(L"Definition: ", 0), 0u) << dpi;
+  EXPECT_GT(radicals, 0);
+  EXPECT_GT(pinyinHeight, 0);
+  std::wstring figures = TestOutputFolder() + L"\\scale-" + std::to_wstring(dpi) + L".txt";
+  std::ofstream(figures.c_str()) << dpi << " " << radicals << " " << pinyinHeight << "\n";
+  std::printf("at %d dpi: first line of the radicals page %d pixels high, of the pinyin page %d\n", dpi,
+              radicals, pinyinHeight);
 }
 
 }  // namespace
