@@ -148,7 +148,7 @@ def search_figures(records, pinyin):
         print('definition search %s: %d results, %d repeated, first %s'
               % (key, len(results), len(results) - len(set(results)), results[0] if results else '-'))
     order = sorted((int(f['kTotalStrokes'].split()[0]), cp) for cp, f in records.items())
-    for n in (1, 12, 14, 49, 64):
+    for n in (1, 2, 12, 14, 49, 64):
         codes = [code_text(cp) for count, cp in order if count == n]
         print('stroke search %d: %d, first %s, last %s' % (n, len(codes), codes[0] if codes else '-',
                                                           codes[-1] if codes else '-'))

@@ -121,6 +121,31 @@ TEST_F(LogodexSession, EverySearchFieldShowsItsPageWithItsStatusText) {
   }
 }
 
+// The whole repertoire in the pane (tests/data/unihan_figures.py): the
+// radical-stroke page for 1.5 lists 30 characters, Extensions D to H among
+// them (3000B of G, 31351 of H); the two-stroke page lists 90, 2A70A of
+// Extension C and 30000 of G among them. The screenshots show how the
+// fonts draw them.
+TEST_F(LogodexSession, PagesOfTheExtensionsAreDrawn) {
+  Start(L"extensions");
+  Search(IDC_SEARCH_RADICAL_STROKE, L"1.5");
+  HWND pane = PaneTitled(L"Radical.Stroke: 1.5");
+  ASSERT_NE(pane, nullptr);
+  std::string page = ReadFile(Folder() + L"\\HtmlRadicalSearch.htm");
+  for (const char* code : {"insert2B741\"", "insert2CEBF\"", "insert3000B\"", "insert31351\""})
+    EXPECT_NE(page.find(code), std::string::npos) << code;
+  // The end of the page, where Extensions F to H stand.
+  SendMessageW(pane, WM_VSCROLL, SB_BOTTOM, 0);
+  Settle(Main(), 500);
+  SaveScreenshot(L"radical-stroke-1.5");
+  Search(IDC_SEARCH_STROKE_NUMBER, L"2");
+  EXPECT_NE(PaneTitled(L"TotalStroke: 2 (90)"), nullptr);
+  page = ReadFile(Folder() + L"\\HtmlTotalStrokeSearch.htm");
+  for (const char* code : {"insert2A70A\"", "insert30000\""}) EXPECT_NE(page.find(code), std::string::npos) << code;
+  Settle(Main(), 500);
+  SaveScreenshot(L"stroke-number-2");
+}
+
 TEST_F(LogodexSession, ClickedInsertLinkShowsTheBoxThenFillsTheClipboard) {
   Start(L"insert");
   Search(IDC_SEARCH_PINYIN, L"ma");
@@ -268,8 +293,8 @@ TEST_F(LogodexSession, DestroyCommandEndsTheProgramAndRemovesItsPages) {
 TEST_F(LogodexSession, StrokeNumberPageIsKeptAtExitTheOthersDeleted) {
   Start(L"shutdown");
   Search(IDC_SEARCH_STROKE_NUMBER, L"1");
-  // grep -c -P '^1\t' TotalStrokeOrdered.txt: 20 one-stroke characters.
-  EXPECT_NE(PaneTitled(L"TotalStroke: 1 (20)"), nullptr);
+  // tests/data/unihan_figures.py ("stroke search 1"): 22 one-stroke characters.
+  EXPECT_NE(PaneTitled(L"TotalStroke: 1 (22)"), nullptr);
   ASSERT_TRUE(FileExists(Folder() + L"\\HtmlTotalStrokeSearch.htm"));
   Search(IDC_SEARCH_PINYIN, L"ma");
   EXPECT_NE(PaneTitled(L"Pinyin: MA"), nullptr);
