@@ -144,6 +144,12 @@ TEST_F(LogodexSession, PagesOfTheExtensionsAreDrawn) {
   for (const char* code : {"insert2A70A\"", "insert30000\""}) EXPECT_NE(page.find(code), std::string::npos) << code;
   Settle(Main(), 500);
   SaveScreenshot(L"stroke-number-2");
+  // U+30041 is in no packaged font (fc-query over BabelStoneHan.ttf and
+  // the HanaMin faces): the page shows a placeholder box for it.
+  Search(IDC_SEARCH_UNICODE, L"30041");
+  EXPECT_NE(PaneTitled(L"Unicode: 30041"), nullptr);
+  Settle(Main(), 500);
+  SaveScreenshot(L"unicode-30041-placeholder");
 }
 
 TEST_F(LogodexSession, ClickedInsertLinkShowsTheBoxThenFillsTheClipboard) {
