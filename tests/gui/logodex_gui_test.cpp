@@ -288,8 +288,8 @@ TEST_F(LogodexSession, UnwritablePageIsReported) {
 TEST_F(LogodexSession, DestroyCommandEndsTheProgramAndRemovesItsPages) {
   Start(L"destroy");
   Search(IDC_SEARCH_STROKE_NUMBER, L"64");
-  // TotalStrokeOrdered.txt: two characters of 64 strokes.
-  ASSERT_NE(PaneTitled(L"TotalStroke: 64 (2)"), nullptr);
+  // tests/data/unihan_figures.py ("stroke search 64"): three characters.
+  ASSERT_NE(PaneTitled(L"TotalStroke: 64 (3)"), nullptr);
   Command(IDM_DESTROY);
   EXPECT_EQ(CloseLogodex(program_), 0u);
   EXPECT_FALSE(FileExists(Folder() + L"\\HtmlTotalStrokeSearch.htm"));
