@@ -234,7 +234,8 @@ const ResolvedGlyph& GdiFonts::Resolve(const FontKey& font, char32_t cp) {
   ResolvedGlyph resolved;
   if (!chain.families.empty()) {
     resolved.face = chain.faces[0];
-    resolved.advance = font.pixels;  // the missing-glyph box of the first face
+    resolved.advance = font.pixels;  // the placeholder box, one em wide
+    resolved.missing = cp > ' ';
     // Ideographs skip the Latin faces unless the page named its own face.
     size_t start = IsIdeograph(cp) && chain.latinFirst ? chain.cjkStart : 0;
     for (size_t pass = 0; pass < 2; ++pass) {
@@ -248,6 +249,7 @@ const ResolvedGlyph& GdiFonts::Resolve(const FontKey& font, char32_t cp) {
         resolved.face = chain.faces[k];
         resolved.glyph = glyph.index;
         resolved.advance = Scale(glyph.units, font.pixels, family.em);
+        resolved.missing = false;
         done = true;
       }
       if (done) break;

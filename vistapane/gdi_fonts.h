@@ -28,6 +28,7 @@ struct ResolvedGlyph {
   int face = -1;  // a sized face of GdiFonts, -1 when there is none
   WORD glyph = 0;
   int advance = 0;
+  bool missing = false;  // no face has it: drawn as a placeholder box
 };
 
 class GdiFonts : public TextMeasurer {

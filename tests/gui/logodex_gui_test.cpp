@@ -122,6 +122,37 @@ TEST_F(LogodexSession, EverySearchFieldShowsItsPageWithItsStatusText) {
   }
 }
 
+// The whole repertoire in the pane (tests/data/unihan_figures.py): the
+// radical-stroke page for 1.5 lists 30 characters, Extensions D to H among
+// them (3000B of G, 31351 of H); the two-stroke page lists 90, 2A70A of
+// Extension C and 30000 of G among them. The screenshots show how the
+// fonts draw them.
+TEST_F(LogodexSession, PagesOfTheExtensionsAreDrawn) {
+  Start(L"extensions");
+  Search(IDC_SEARCH_RADICAL_STROKE, L"1.5");
+  HWND pane = PaneTitled(L"Radical.Stroke: 1.5");
+  ASSERT_NE(pane, nullptr);
+  std::string page = ReadFile(Folder() + L"\\HtmlRadicalSearch.htm");
+  for (const char* code : {"insert2B741\"", "insert2CEBF\"", "insert3000B\"", "insert31351\""})
+    EXPECT_NE(page.find(code), std::string::npos) << code;
+  // The end of the page, where Extensions F to H stand.
+  SendMessageW(pane, WM_VSCROLL, SB_BOTTOM, 0);
+  Settle(Main(), 500);
+  SaveScreenshot(L"radical-stroke-1.5");
+  Search(IDC_SEARCH_STROKE_NUMBER, L"2");
+  EXPECT_NE(PaneTitled(L"TotalStroke: 2 (90)"), nullptr);
+  page = ReadFile(Folder() + L"\\HtmlTotalStrokeSearch.htm");
+  for (const char* code : {"insert2A70A\"", "insert30000\""}) EXPECT_NE(page.find(code), std::string::npos) << code;
+  Settle(Main(), 500);
+  SaveScreenshot(L"stroke-number-2");
+  // U+30041 is in no packaged font (fc-query over BabelStoneHan.ttf and
+  // the HanaMin faces): the page shows a placeholder box for it.
+  Search(IDC_SEARCH_UNICODE, L"30041");
+  EXPECT_NE(PaneTitled(L"Unicode: 30041"), nullptr);
+  Settle(Main(), 500);
+  SaveScreenshot(L"unicode-30041-placeholder");
+}
+
 TEST_F(LogodexSession, ClickedInsertLinkShowsTheBoxThenFillsTheClipboard) {
   Start(L"insert");
   Search(IDC_SEARCH_PINYIN, L"ma");
@@ -258,8 +289,8 @@ TEST_F(LogodexSession, UnwritablePageIsReported) {
 TEST_F(LogodexSession, DestroyCommandEndsTheProgramAndRemovesItsPages) {
   Start(L"destroy");
   Search(IDC_SEARCH_STROKE_NUMBER, L"64");
-  // TotalStrokeOrdered.txt: two characters of 64 strokes.
-  ASSERT_NE(PaneTitled(L"TotalStroke: 64 (2)"), nullptr);
+  // tests/data/unihan_figures.py ("stroke search 64"): three characters.
+  ASSERT_NE(PaneTitled(L"TotalStroke: 64 (3)"), nullptr);
   Command(IDM_DESTROY);
   EXPECT_EQ(CloseLogodex(program_), 0u);
   EXPECT_FALSE(FileExists(Folder() + L"\\HtmlTotalStrokeSearch.htm"));
@@ -269,8 +300,8 @@ TEST_F(LogodexSession, DestroyCommandEndsTheProgramAndRemovesItsPages) {
 TEST_F(LogodexSession, StrokeNumberPageIsKeptAtExitTheOthersDeleted) {
   Start(L"shutdown");
   Search(IDC_SEARCH_STROKE_NUMBER, L"1");
-  // grep -c -P '^1\t' TotalStrokeOrdered.txt: 20 one-stroke characters.
-  EXPECT_NE(PaneTitled(L"TotalStroke: 1 (20)"), nullptr);
+  // tests/data/unihan_figures.py ("stroke search 1"): 22 one-stroke characters.
+  EXPECT_NE(PaneTitled(L"TotalStroke: 1 (22)"), nullptr);
   ASSERT_TRUE(FileExists(Folder() + L"\\HtmlTotalStrokeSearch.htm"));
   Search(IDC_SEARCH_PINYIN, L"ma");
   EXPECT_NE(PaneTitled(L"Pinyin: MA"), nullptr);
