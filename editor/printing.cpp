@@ -106,9 +106,11 @@ class PrintJob {
     if (StartDocW(dc_, &document) <= 0) return Finish(L"An error occured while trying to print.", false);
     print.abortDialog = CreateDialogW(Shell().instance, L"AbortDlg", mainWindow_, AbortDialogProc);
     if (!print.abortDialog) return Finish(L"The abort dialog count not be created.", true);
+    // The main window is disabled before the dialog shows: whoever sees
+    // the dialog finds the main window closed to input.
+    EnableWindow(mainWindow_, FALSE);
     ShowWindow(print.abortDialog, SW_SHOW);
     UpdateWindow(print.abortDialog);
-    EnableWindow(mainWindow_, FALSE);
     SetCursor(LoadCursorW(nullptr, IDC_ARROW));
     PrintPasses();
     SendMessageW(editor_, EM_FORMATRANGE, FALSE, 0);
