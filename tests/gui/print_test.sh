@@ -230,11 +230,22 @@ if [ -z "$pdf" ]; then fail "FormattedChineseDocument: no PDF"; else
     fail "FormattedChineseDocument: the heading is not centred (ink $ink on a page $width wide; next line at $xfirst)"
 fi
 
-# An empty document, and an empty selection: one blank page each.
+# An empty document, and an empty selection: one blank page each. The
+# PDF cannot tell one blank page from none (Ghostscript makes a blank page
+# of a job without any), so the pages are also counted in the PostScript
+# the program sent: the job's file that CUPS keeps, one "%%Page:" a page.
+sent_pages() {
+  local id file
+  id=$(basename "$1" .pdf | sed -n 's/.*job_\([0-9]*\)$/\1/p')
+  file=$(printf '/var/spool/cups/d%05d-001' "${id:-0}")
+  if [ -f "$file" ]; then grep -a -c '^%%Page:' "$file"; else echo "unknown (no $file)"; fi
+}
 for job in EmptyDocument EmptySelection; do
   run_job $job
   if [ -z "$pdf" ]; then fail "$job: no PDF"; else
     [ "$(pages "$pdf")" = 1 ] || fail "$job: $(pages "$pdf") pages, not 1"
+    sent=$(sent_pages "$pdf")
+    [ "$sent" = 1 ] || fail "$job: $sent pages sent to the printer, not 1"
     [ -z "$(pdftotext "$pdf" - | tr -d ' \n\f')" ] || fail "$job: the page is not blank"
   fi
 done
