@@ -27,8 +27,12 @@ link_dialog_fonts() {
 #   bare:    no window manager (a virtual display for tests and headless
 #            runs): Wine draws the window frames, captions and caption
 #            buttons itself ("Managed"="N").
-#   managed: a desktop's window manager frames and stacks the windows, as
-#            on any Linux desktop (Wine's default, "Managed"="Y").
+#   managed: a desktop's window manager stacks, focuses, moves and
+#            minimises the windows, as on any Linux desktop ("Managed"="Y").
+#            Wine still draws the frames ("Decorated"="N"), as the window
+#            styles define them: a manager's own frames would give the
+#            search bar and the browser pane minimise, maximise and close
+#            boxes that their styles do not have.
 ensure_wine_prefix() {
   local mode=${1:-bare} managed=N
   [ "$mode" = managed ] && managed=Y
@@ -40,6 +44,10 @@ ensure_wine_prefix() {
   fi
   if ! grep -q "\"Managed\"=\"$managed\"" "$WINEPREFIX/user.reg" 2>/dev/null; then
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f >/dev/null 2>&1 || true
+    wineserver -w || true
+  fi
+  if [ "$mode" = managed ] && ! grep -q '"Decorated"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true
     wineserver -w || true
   fi
   if ! grep -q '"Tahoma"=str(7):"HanaMinA.ttf,HanaMinA' "$WINEPREFIX/system.reg" 2>/dev/null; then

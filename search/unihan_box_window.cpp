@@ -7,7 +7,15 @@ namespace {
 struct BoxTexts {
   const std::wstring* caption;
   std::wstring text;  // lines ended by CR LF, as the edit control shows them
+  HFONT font;         // the message boxes' font, which reaches the Chinese fonts
 };
+
+LOGFONTW MessageFont() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  return metrics.lfMessageFont;
+}
 
 RECT WorkArea() {
   RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -20,10 +28,8 @@ RECT WorkArea() {
 // characters (message boxes wrap at about that width or wider), the
 // caption, the frame, the button row and the margins.
 int MessageBoxHeight(const std::wstring& text) {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-  HFONT font = CreateFontIndirectW(&metrics.lfMessageFont);
+  LOGFONTW logFont = MessageFont();
+  HFONT font = CreateFontIndirectW(&logFont);
   HDC dc = GetDC(nullptr);
   HGDIOBJ old = SelectObject(dc, font);
   TEXTMETRICW tm{};
@@ -70,6 +76,7 @@ BOOL OnInitDialog(HWND dialog, const BoxTexts& texts) {
   SetWindowTextW(dialog, texts.caption->c_str());
   HWND lines = GetDlgItem(dialog, IDC_UNIHAN_LINES);
   SendMessageW(lines, EM_LIMITTEXT, 0, 0);
+  if (texts.font) SendMessageW(lines, WM_SETFONT, reinterpret_cast<WPARAM>(texts.font), FALSE);
   SetWindowTextW(lines, texts.text.c_str());
   RECT area = WorkArea();
   MoveWindow(dialog, area.left, area.top, area.right - area.left, area.bottom - area.top, FALSE);
@@ -99,6 +106,8 @@ void ShowUnihanLines(HINSTANCE instance, const std::wstring& caption, const std:
     MessageBoxW(nullptr, text.c_str(), caption.c_str(), MB_OK);
     return;
   }
-  BoxTexts texts{&caption, WithCrLf(text)};
+  LOGFONTW logFont = MessageFont();
+  BoxTexts texts{&caption, WithCrLf(text), CreateFontIndirectW(&logFont)};
   DialogBoxParamW(instance, L"UnihanLines", nullptr, UnihanLinesProc, reinterpret_cast<LPARAM>(&texts));
+  if (texts.font) DeleteObject(texts.font);
 }

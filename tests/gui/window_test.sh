@@ -42,7 +42,7 @@ if [ "$mode" = managed ]; then
   start_xvfb || { echo "FAILED: no virtual display"; exit 1; }
   openbox --sm-disable >/dev/null 2>&1 &
   wm_pid=$!
-  for _ in $(seq 1 100); do
+  for _ in $(seq 1 300); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
     sleep 0.1
   done
@@ -77,11 +77,25 @@ wait_gone() {
   return 1
 }
 
-geometry() {  # sets X Y WIDTH HEIGHT of a window (its client under a window manager)
-  eval "$(xdotool getwindowgeometry --shell "$1")"
+# Sets X Y WIDTH HEIGHT of a window, on the screen (xdotool's own answer
+# is off for a window that a window manager has reparented).
+geometry() {
+  local info
+  info=$(xwininfo -id "$1")
+  X=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
+  Y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
+  WIDTH=$(sed -n 's/^ *Width: *//p' <<<"$info")
+  HEIGHT=$(sed -n 's/^ *Height: *//p' <<<"$info")
 }
 
 viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
+wait_viewable() {
+  for _ in $(seq 1 50); do
+    viewable "$1" && return 0
+    sleep 0.2
+  done
+  return 1
+}
 
 # The top-level windows from the bottom of the stacking to its top: the
 # window manager's list of its clients, else the root window's children.
@@ -108,17 +122,16 @@ owned_above_main() {
   shot "$1"
 }
 
-# Under a window manager the caption is the manager's, above the client;
-# Wine's own caption is inside the window.
-caption_click() {
+# A click on the main window where nothing covers it: its status bar (a
+# click on the caption would start a move under a window manager).
+main_click() {
   geometry "$main"
-  if [ "$mode" = managed ]; then xdotool mousemove $((X + WIDTH / 2)) $((Y - 8)) click 1
-  else xdotool mousemove $((X + WIDTH / 2)) $((Y + 10)) click 1; fi
+  xdotool mousemove $((X + WIDTH / 3)) $((Y + HEIGHT - 10)) click 1
   sleep 0.5
 }
 # A menu bar item by keyboard: Alt opens the bar at its first item.
 menu_item() {
-  caption_click
+  main_click
   xdotool key alt
   sleep 0.3
   [ "$1" -gt 0 ] && xdotool key --delay 150 $(printf 'Right %.0s' $(seq 1 "$1"))
@@ -155,22 +168,44 @@ done
 [ -n "$main" ] && [ -n "$bar" ] || { fail "the main window and the search bar did not appear"; exit 1; }
 sleep 1
 
+# --- 6. Under the window manager the frames are those the window styles
+# define, drawn by Wine: the manager adds none (no boxes the styles lack).
+if [ "$mode" = managed ]; then
+  for w in "$main" "$bar"; do
+    extents=$(xprop -id "$w" _NET_FRAME_EXTENTS | sed 's/.*= //')
+    [ "$extents" = "0, 0, 0, 0" ] || fail "the window manager framed window $w ($extents)"
+  done
+fi
+
 # --- 1. Resize smaller and back by the frame's bottom-right corner.
 geometry "$main"
 main_w=$WIDTH main_h=$HEIGHT
-if [ "$mode" = managed ]; then corner_x=$((X + WIDTH + 2)) corner_y=$((Y + HEIGHT + 4))
-else corner_x=$((X + WIDTH - 2)) corner_y=$((Y + HEIGHT - 2)); fi
-xdotool mousemove "$corner_x" "$corner_y" mousedown 1 mousemove $((corner_x - 60)) $((corner_y - 60)) \
-  mousemove $((corner_x - 200)) $((corner_y - 150)) mouseup 1
-sleep 0.5
+corner_x=$((X + WIDTH - 2)) corner_y=$((Y + HEIGHT - 2))
+# A drag at a person's pace: a window manager takes it over once the
+# button is down.
+drag() {
+  xdotool mousemove "$1" "$2" mousedown 1
+  sleep 0.5
+  xdotool mousemove $(( ($1 + $3) / 2 )) $(( ($2 + $4) / 2 ))
+  sleep 0.3
+  xdotool mousemove "$3" "$4"
+  sleep 0.5
+  xdotool mouseup 1
+  sleep 0.5
+}
+drag "$corner_x" "$corner_y" $((corner_x - 200)) $((corner_y - 150))
 geometry "$main"
 [ "$WIDTH" -lt "$main_w" ] || fail "the drag did not make the main window smaller ($WIDTH x $HEIGHT)"
-xdotool mousemove $((corner_x - 200)) $((corner_y - 150)) mousedown 1 mousemove $((corner_x - 100)) $((corner_y - 60)) \
-  mousemove "$corner_x" "$corner_y" mouseup 1
-sleep 0.5
+drag $((corner_x - 200)) $((corner_y - 150)) "$corner_x" "$corner_y"
+geometry "$main"
+[ "$WIDTH" = "$main_w" ] || fail "the drag did not make the main window as large as before ($WIDTH x $HEIGHT)"
 
 search 88 1
 pane=$(wait_title '^TotalStroke: 1 ') || { fail "no Stroke Number page"; exit 1; }
+if [ "$mode" = managed ]; then
+  extents=$(xprop -id "$pane" _NET_FRAME_EXTENTS | sed 's/.*= //')
+  [ "$extents" = "0, 0, 0, 0" ] || fail "the window manager framed the pane ($extents)"
+fi
 sleep 1
 owned_above_main "1-stroke-page"
 # The insert link of 4E00 is the page's first link, drawn in #0000EE.
@@ -215,7 +250,7 @@ shot "4-zhuang"
 menu_item 0
 viewer=$(wait_title '^Unihan Preface$') || fail "Unihan Preface did not open"
 sleep 0.5
-caption_click
+main_click
 sleep 0.5
 if [ -n "$viewer" ]; then
   expect_above "preface viewer" "$viewer" "main window" "$main" "2-after-click"
@@ -234,33 +269,37 @@ if [ -n "$viewer" ]; then
   expect_above "preface viewer" "$viewer" "search bar" "$bar" "2-chosen-again"
   expect_above "preface viewer" "$viewer" "pane" "$pane" "2-chosen-again"
   shot "2-chosen-again"
-  xdotool key alt+F4
+  # Its close box, the last button of its caption.
+  geometry "$viewer"
+  xdotool mousemove $((X + WIDTH - 14)) $((Y + 12)) click 1
   wait_gone '^Unihan Preface$' || fail "the preface viewer did not close"
 fi
 
 # --- 3. Minimise and restore.
 geometry "$bar"
 bar_x=$X bar_y=$Y
-caption_click
+main_click
+# Wine's caption buttons, right to left: close, maximise, minimise.
 geometry "$main"
-if [ "$mode" = managed ]; then
-  xdotool windowminimize "$main"
-else
-  # Wine's caption buttons, right to left: close, maximise, minimise.
-  xdotool mousemove $((X + WIDTH - 52)) $((Y + 12)) click 1
-fi
+xdotool mousemove $((X + WIDTH - 52)) $((Y + 12)) click 1
 sleep 1
 shot "3-minimised"
 viewable "$bar" && fail "the search bar is on the screen while the main window is minimised"
 viewable "$pane" && fail "the pane is on the screen while the main window is minimised"
 if [ "$mode" = managed ]; then
-  xdotool windowactivate "$main"
+  # What a task bar does for a click on the program's button.
+  for _ in 1 2 3; do
+    xdotool windowactivate "$main" 2>/dev/null
+    wait_viewable "$main" && break
+  done
 else
   # The minimised window is a caption at the bottom of the screen with
   # the same buttons, restore in the place of minimise.
   geometry "$main"
   xdotool mousemove $((X + WIDTH - 52)) $((Y + 12)) click 1
 fi
+wait_viewable "$main" || fail "the main window was not restored"
+wait_viewable "$bar"
 sleep 1
 geometry "$bar"
 [ "$X" = "$bar_x" ] && [ "$Y" = "$bar_y" ] || fail "after restore the search bar is at $X,$Y, not $bar_x,$bar_y"
