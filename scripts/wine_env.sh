@@ -7,17 +7,32 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 
 # The faces Windows links the Chinese fonts to in its boxes and dialogs,
 # and the faces that carry the ideographs here (fonts-hanazono).
-LOGODEX_LINKED_FACES=("Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "MS Sans Serif" "Microsoft Sans Serif" "Arial" "Helv")
-LOGODEX_HAN_FONT_LINKS='HanaMinA.ttf,HanaMinA\0HanaMinB.ttf,HanaMinB'
+LOGODEX_LINKED_FACES=("Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif")
+LOGODEX_HAN_FACES=(HanaMinA HanaMinB)
+
+# A link names a font file and its face; Wine finds the face under the
+# first file it met holding it, which may be another name of the same file
+# (Debian's fonts-japanese-mincho.ttf is HanaMinA.ttf), so every file
+# that holds the face is named.
+han_font_links() {
+  local face file links=""
+  for face in "${LOGODEX_HAN_FACES[@]}"; do
+    for file in $( (echo "$face.ttf"; fc-list -f '%{file}\n' "$face" 2>/dev/null) | sed 's|.*/||' | sort -u); do
+      links+="${links:+\0}$file,$face"
+    done
+  done
+  printf '%s' "$links"
+}
 
 # Windows shows Chinese in message boxes and dialogs through font links
 # from their faces to its Chinese fonts; a Wine prefix has links only to
 # fonts Windows ships. This links those faces to the Hanazono fonts in the
 # prefix named by WINEPREFIX (any prefix: run it for your own too).
 link_dialog_fonts() {
-  local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' face
+  local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' face links
+  links=$(han_font_links)
   for face in "${LOGODEX_LINKED_FACES[@]}"; do
-    wine reg add "$key" /v "$face" /t REG_MULTI_SZ /d "$LOGODEX_HAN_FONT_LINKS" /f >/dev/null 2>&1 || return 1
+    wine reg add "$key" /v "$face" /t REG_MULTI_SZ /d "$links" /f >/dev/null 2>&1 || return 1
   done
   wineserver -w || true
 }
@@ -50,7 +65,7 @@ ensure_wine_prefix() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true
     wineserver -w || true
   fi
-  if ! grep -q '"Tahoma"=str(7):"HanaMinA.ttf,HanaMinA' "$WINEPREFIX/system.reg" 2>/dev/null; then
+  if ! grep -q "\"Tahoma\"=str(7):\"$(han_font_links | sed 's/\\0/\\\\0/g')" "$WINEPREFIX/system.reg" 2>/dev/null; then
     link_dialog_fonts || true
   fi
   # A program that crashes ends with its report on the console instead of
