@@ -179,7 +179,7 @@ fi
 
 # --- 1. Resize smaller and back by the frame's bottom-right corner.
 geometry "$main"
-main_w=$WIDTH main_h=$HEIGHT
+main_w=$WIDTH
 corner_x=$((X + WIDTH - 2)) corner_y=$((Y + HEIGHT - 2))
 # A drag at a person's pace: a window manager takes it over once the
 # button is down.
