@@ -177,6 +177,31 @@ TEST_F(LogodexSession, ClickedInsertLinkShowsTheBoxThenFillsTheClipboard) {
 // differently at each (the check marks are seen by the real-input test:
 // Wine does not lend a menu to another process), and history and help
 // leave it working.
+// The definition of U+3400 refers to U+4E18 丘 as "&#x4e18;" in the data
+// (grep -P '^U\+3400\t' over the definition extract); the box shows the
+// character, the clipboard keeps the reference. U+3400 is the first of
+// the radical-stroke index 1.4 (bzcat Unihan_IRGSources.txt.bz2 | grep -P
+// '\tkRSUnicode\t1\.4$'), so the first link of that page.
+TEST_F(LogodexSession, DefinitionBoxShowsCharactersForReferences) {
+  Start(L"reference");
+  Search(IDC_SEARCH_RADICAL_STROKE, L"1.4");
+  HWND pane = PaneTitled(L"Radical.Stroke: 1.4");
+  ASSERT_NE(pane, nullptr);
+  Settle(Main(), 500);
+  POINT link;
+  ASSERT_TRUE(FindColourOnScreen(pane, RGB(0, 0, 0xEE), link));
+  ClickAt({link.x + 1, link.y + 1});
+  HWND box = WaitForWindow(Pid(), L"Definition etc.", L"#32770", 10000);
+  ASSERT_NE(box, nullptr);
+  Settle(box, 300);
+  SaveScreenshot(L"definition-3400");
+  std::wstring text = MessageBoxText(box);
+  EXPECT_NE(text.find(L"Definition: (same as U+4E18 \u4E18) hillock or mound"), std::wstring::npos);
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  Settle(Main(), 300);
+  EXPECT_EQ(ClipboardText(), " &#x3400;");
+}
+
 TEST_F(LogodexSession, TextSizesHistoryAndHelp) {
   Start(L"sizes");
   Search(IDC_SEARCH_UNICODE, L"4e00");
@@ -312,8 +337,24 @@ TEST_F(LogodexSession, StrokeNumberPageIsKeptAtExitTheOthersDeleted) {
   EXPECT_TRUE(FileExists(Folder() + L"\\HtmlTotalStrokeSearch.htm"));
 }
 
+// Every Unihan box lies within the work area, however many lines it holds.
+bool FitsWorkArea(HWND box) {
+  RECT area, place;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  GetWindowRect(box, &place);
+  return place.left >= area.left && place.top >= area.top && place.right <= area.right && place.bottom <= area.bottom;
+}
+
 TEST_F(LogodexSession, UnihanFieldAnswersInMessageBoxes) {
   Start(L"unihan");
+  for (const wchar_t* key : {L"4E00", L"2A3D", L"", L"9FA5"}) {
+    Search(IDC_SEARCH_UNIHAN, key);
+    HWND box = WaitForWindow(Pid(), (std::wstring(L"Unihan: ") + key).c_str(), L"#32770", 10000);
+    ASSERT_NE(box, nullptr) << "no box for the key " << std::string(key, key + wcslen(key));
+    EXPECT_TRUE(FitsWorkArea(box)) << "the box for the key " << std::string(key, key + wcslen(key));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    Settle(Main());
+  }
   Search(IDC_SEARCH_UNIHAN, L"4E00");
   std::wstring text = AnswerBox(L"Unihan: 4E00");
   EXPECT_NE(text.find(L"U+4E00\tkDefinition\tone; a, an; alone"), std::wstring::npos);
