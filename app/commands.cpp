@@ -2,6 +2,9 @@
 
 #include <richedit.h>
 
+#include <string>
+#include <vector>
+
 #include "app/about_box.h"
 #include "app/page_display.h"
 #include "app/shell_state.h"
@@ -37,7 +40,21 @@ void Quit(HWND window) {
   DestroyWindow(window);
 }
 
-void OpenHelp(HWND window) { WinHelpW(window, kHelpFile, HELP_CONTENTS, 0); }
+// The help file beside Logodex.exe, which need not be the working folder;
+// without one there, the bare name for the help system to look for.
+std::wstring HelpFilePath() {
+  std::vector<wchar_t> module(MAX_PATH);
+  DWORD length = 0;
+  while ((length = GetModuleFileNameW(nullptr, module.data(), static_cast<DWORD>(module.size()))) == module.size())
+    module.resize(module.size() * 2);
+  std::wstring path(module.data(), length);
+  std::size_t separator = path.find_last_of(L"\\/");
+  if (separator == std::wstring::npos) return kHelpFile;
+  path = path.substr(0, separator + 1) + kHelpFile;
+  return GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES ? std::wstring(kHelpFile) : path;
+}
+
+void OpenHelp(HWND window) { WinHelpW(window, HelpFilePath().c_str(), HELP_CONTENTS, 0); }
 
 }  // namespace
 

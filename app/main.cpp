@@ -2,6 +2,8 @@
 // (whose creation is the whole start-up) and runs the message loop.
 #include <windows.h>
 
+#include <algorithm>
+
 #include "app/main_window.h"
 #include "app/shell_state.h"
 #include "resources/resource.h"
@@ -20,6 +22,27 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
   windowClass.lpszMenuName = MAKEINTRESOURCEW(IDR_MAIN);
   windowClass.lpszClassName = kMainWindowClass;
   return RegisterClassW(&windowClass) != 0;
+}
+
+// The main window's first place: 960 by 720 pixels at 96 dots per inch,
+// grown with the display scale so that the search bar fits across it, at
+// the system's default position unless that much fills the work area.
+struct WindowPlace {
+  int x, y, width, height;
+};
+
+WindowPlace FirstWindowPlace() {
+  HDC screen = GetDC(nullptr);
+  int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen) ReleaseDC(nullptr, screen);
+  RECT work{0, 0, 1024, 768};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  int width = std::min<int>(MulDiv(960, dpi, 96), work.right - work.left);
+  int height = std::min<int>(MulDiv(720, dpi, 96), work.bottom - work.top);
+  bool fills = width == work.right - work.left || height == work.bottom - work.top;
+  int x = fills ? static_cast<int>(work.left) : CW_USEDEFAULT;
+  int y = fills ? static_cast<int>(work.top) : CW_USEDEFAULT;
+  return WindowPlace{x, y, width, height};
 }
 
 // Accelerators first (F1 works in every window, the search fields too),
@@ -41,9 +64,9 @@ int RunMessageLoop(HACCEL accelerators) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   if (!RegisterMainWindowClass(instance)) return 0;
   Shell().instance = instance;
-  HWND window = CreateWindowExW(0, kMainWindowClass, L"Logodex", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                                instance, nullptr);
+  WindowPlace place = FirstWindowPlace();
+  HWND window = CreateWindowExW(0, kMainWindowClass, L"Logodex", WS_OVERLAPPEDWINDOW, place.x, place.y,
+                                place.width, place.height, nullptr, nullptr, instance, nullptr);
   Shell().mainWindow = window;
   if (!window) return 0;
   ShowWindow(window, SW_SHOW);

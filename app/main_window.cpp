@@ -6,6 +6,7 @@
 
 #include "app/commands.h"
 #include "app/data_loading.h"
+#include "app/owned_windows.h"
 #include "app/shell_state.h"
 #include "app/shell_texts.h"
 #include "app/text_conversion.h"
@@ -47,34 +48,29 @@ void MovePopup(HWND popup, int x, int y) {
   SetWindowPos(popup, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
 }
 
-// Owned pop-ups stand above their owner; Wine without a window manager
-// can leave them below it once the owner is raised by a click, so they are
-// raised again after each activation has run its course.
-constexpr UINT kRaisePopupsMessage = WM_APP + 1;
-
-LRESULT OnActivate(HWND window, WPARAM wParam, LPARAM lParam) {
-  LRESULT result = DefWindowProcW(window, WM_ACTIVATE, wParam, lParam);
-  if (LOWORD(wParam) != WA_INACTIVE) PostMessageW(window, kRaisePopupsMessage, 0, 0);
-  return result;
-}
-
-// Through topmost and back: a real change of place, which Wine passes on
-// to the display even when the pop-up already stands first in its list.
-LRESULT OnRaisePopups() {
-  const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
-  for (HWND popup : {Shell().browserPane, SearchBarWindow()}) {
-    if (!popup) continue;
-    SetWindowPos(popup, HWND_TOPMOST, 0, 0, 0, 0, flags);
-    SetWindowPos(popup, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
-  }
-  return 0;
-}
-
 RECT ClientRectOnScreen(HWND window) {
   RECT client;
   GetClientRect(window, &client);
   MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
   return client;
+}
+
+// The pane's first place: the client area between the search bar and the
+// status bar, by their actual heights, which grow with the display scale.
+void PlaceBrowserPane(HWND window) {
+  ShellState& shell = Shell();
+  if (!shell.browserPane) return;
+  RECT client = ClientRectOnScreen(window);
+  int top = client.top;
+  if (HWND searchBar = SearchBarWindow()) {
+    RECT bar;
+    GetWindowRect(searchBar, &bar);
+    top += bar.bottom - bar.top;
+  }
+  int bottom = client.bottom - shell.statusHeight;
+  if (bottom <= top) return;
+  SetWindowPos(shell.browserPane, nullptr, client.left, top, client.right - client.left, bottom - top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // The status bar's second part holds the caret position text; it is as
@@ -92,6 +88,7 @@ int CaretPartWidth(HWND statusBar) {
 LRESULT OnCreate(HWND window) {
   ShellState& shell = Shell();
   InitCommonControls();
+  WatchOwnedWindowStacking(window);
   shell.workingDirectory = CurrentDirectory();
   ResetFindText();
   shell.findReplaceMessage = RegisterWindowMessageW(FINDMSGSTRINGW);
@@ -119,6 +116,7 @@ LRESULT OnCreate(HWND window) {
     RECT client = ClientRectOnScreen(window);
     MovePopup(searchBar, client.left, client.top);
   }
+  PlaceBrowserPane(window);
   std::wstring indexPath = shell.workingDirectory + WideFromUtf8(kRadicalsPageFileName);
   if (WritePageFile(indexPath, RadicalsIndexPage(shell.tables)))
     shell.radicalsIndexPath = indexPath;
@@ -129,6 +127,9 @@ LRESULT OnCreate(HWND window) {
 
 LRESULT OnLayout(HWND window) {
   ShellState& shell = Shell();
+  // A minimised window has no client area to follow: the owned windows
+  // keep their places, hidden with it, until it is restored.
+  if (IsIconic(window)) return 0;
   RECT client = ClientRectOnScreen(window);
   RECT outer;
   GetWindowRect(window, &outer);
@@ -151,8 +152,21 @@ LRESULT OnLayout(HWND window) {
   return 0;
 }
 
+// Windows hides the owned windows of an active window that is minimised
+// and shows them again on restore; the same whichever way the window was
+// minimised, active or not.
+LRESULT OnSize(HWND window, WPARAM kind) {
+  if (kind == SIZE_MINIMIZED) {
+    ShowOwnedPopups(window, FALSE);
+    return 0;
+  }
+  ShowOwnedPopups(window, TRUE);
+  return OnLayout(window);
+}
+
 LRESULT OnDestroy() {
   ShellState& shell = Shell();
+  StopWatchingOwnedWindowStacking();
   FreePrintSettings();
   if (shell.editorPane) DestroyWindow(shell.editorPane);
   DeleteLastPageFile();
@@ -179,11 +193,10 @@ LRESULT OnNotify(HWND window, const NMHDR* header) {
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE: return OnCreate(window);
-    case WM_SIZE:
+    case WM_SIZE: return OnSize(window, wParam);
     case WM_MOVE: return OnLayout(window);
     case WM_DESTROY: return OnDestroy();
-    case WM_ACTIVATE: return OnActivate(window, wParam, lParam);
-    case kRaisePopupsMessage: return OnRaisePopups();
+    case kRestackOwnedWindowsMessage: return RestackOwnedWindows(window);
     case WM_NOTIFY: return OnNotify(window, reinterpret_cast<const NMHDR*>(lParam));
     case WM_COMMAND: return OnCommand(window, LOWORD(wParam));
     case WM_INITMENUPOPUP: return OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), LOWORD(lParam));

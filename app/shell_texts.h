@@ -9,6 +9,7 @@ constexpr wchar_t kStrokeFileCaption[] = L"TotalStroke";
 constexpr wchar_t kDataFilePrefix[] = L"The file ";
 constexpr wchar_t kPageNotWritten[] = L"The page could not be written:";
 constexpr wchar_t kDocumentNotSaved[] = L"The document could not be saved:";
+constexpr wchar_t kDocumentNotOpened[] = L"The document could not be opened:";
 constexpr wchar_t kTooBigForUndoQuestion[] =
     L"This operation is too big to be undone.\nDo you want to continue without undo?";
 constexpr wchar_t kKeepClipboardQuestion[] =

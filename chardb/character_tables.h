@@ -43,16 +43,22 @@ struct ValueSpan {
   std::uint32_t length;
 };
 
-// The index of one extract, built at load: a line's code field (the text
-// between "U+" and the first TAB) to the value of the first line with that
-// code, plus which 4- and 5-character runs of upper-case hexadecimal digits
+// The index of one extract, built at load: the lines' code fields (the
+// text between "U+" and the first TAB) in the order of their text, each
+// with its line's value, the first line of a code before any other, plus
+// which 4- and 5-character runs of upper-case hexadecimal digits
 // occur anywhere in the text (the pinyin lookup's "occurs, but is no line's
 // code" answer). Built for the text as it is at indexing time; the text
 // must not change afterwards.
 struct ExtractIndex {
   bool built = false;
   std::size_t builtSize = 0;  // the table's size when indexed; else a scan answers
-  std::unordered_map<std::string, ValueSpan> lines;
+  struct Line {
+    std::uint64_t key;  // CodeTextKey of the code
+    ValueSpan code;
+    ValueSpan value;
+  };
+  std::vector<Line> lines;
   std::vector<std::uint64_t> hexRuns4;  // bit per 4-digit text, 0x10000 bits
   std::vector<std::uint64_t> hexRuns5;  // bit per 5-digit text, 0x100000 bits
 };

@@ -2,6 +2,7 @@
 // text, a line's value, a variant entry's fields, hexadecimal digits.
 #pragma once
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -29,6 +30,15 @@ inline std::string_view LineValue(std::string_view text, std::size_t property) {
   std::size_t end = line.find('\r', tab + 1);
   if (end == std::string_view::npos) end = line.size();
   return line.substr(tab + 1, end - tab - 1);
+}
+
+// The first eight bytes of a code's text, big-endian and zero-padded:
+// two codes' keys differ only where their texts do, in the same order.
+inline std::uint64_t CodeTextKey(std::string_view code) {
+  std::uint64_t key = 0;
+  for (std::size_t i = 0; i < 8; ++i)
+    key = (key << 8) | (i < code.size() ? static_cast<unsigned char>(code[i]) : 0u);
+  return key;
 }
 
 // 0 to 15 for '0'-'9' and 'A'-'F', else -1.

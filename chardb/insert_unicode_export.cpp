@@ -8,6 +8,7 @@
 
 #include "app/shell_state.h"
 #include "app/text_conversion.h"
+#include "chardb/character_references.h"
 #include "chardb/insertion_texts.h"
 
 namespace {
@@ -31,6 +32,8 @@ void PutOnClipboard(const std::string& text) {
 extern "C" __declspec(dllexport) void InsertUnicode(const char* target) {
   InsertionTexts texts;
   if (!target || !ComposeInsertionTexts(Shell().tables, target, texts)) return;
-  MessageBoxW(nullptr, WideFromAnsi(texts.information).c_str(), L"Definition etc.", MB_OK);
+  // The definitions are ASCII, with characters written as references.
+  std::wstring information = WideFromUtf8(ReplaceCharacterReferences(texts.information));
+  MessageBoxW(nullptr, information.c_str(), L"Definition etc.", MB_OK);
   PutOnClipboard(texts.clipboard);
 }

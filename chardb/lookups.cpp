@@ -4,6 +4,7 @@
 // is kept beside the index as the reference the tests hold it to.
 #include "chardb/lookups.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <optional>
@@ -64,9 +65,16 @@ std::optional<std::string_view> ScanForLine(const ResourceText& table, const std
 // The index: the value of the first line with that code field.
 std::optional<std::string_view> IndexedLine(const ResourceText& table, const ExtractIndex& index,
                                             const std::string& code) {
-  auto found = index.lines.find(code);
-  if (found == index.lines.end()) return std::nullopt;
-  return std::string_view(table.text() + found->second.offset, found->second.length);
+  std::string_view text(table.text(), table.size());
+  std::uint64_t key = CodeTextKey(code);
+  auto codeOf = [text](const ExtractIndex::Line& line) { return text.substr(line.code.offset, line.code.length); };
+  auto found = std::lower_bound(index.lines.begin(), index.lines.end(), code,
+                                [&](const ExtractIndex::Line& line, const std::string& wanted) {
+                                  if (line.key != key) return line.key < key;
+                                  return codeOf(line) < std::string_view(wanted);
+                                });
+  if (found == index.lines.end() || found->key != key || codeOf(*found) != code) return std::nullopt;
+  return std::string_view(table.text() + found->value.offset, found->value.length);
 }
 
 std::optional<std::string_view> FindLine(const ResourceText& table, const ExtractIndex& index,

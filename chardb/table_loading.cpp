@@ -1,5 +1,6 @@
 // Loading of the character tables from bytes or from the data folder, and
 // the lookup indexes built over them.
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -109,13 +110,21 @@ void BuildExtractIndex(const ResourceText& table, bool withHexRuns, ExtractIndex
       std::size_t tab = line.find('\t', 2);
       if (tab != std::string_view::npos) {
         std::string_view value = LineValue(text, start + tab + 1);
-        index.lines.emplace(std::string(line.substr(2, tab - 2)),
-                            ValueSpan{static_cast<std::uint32_t>(value.data() - text.data()),
-                                      static_cast<std::uint32_t>(value.size())});
+        std::string_view code = line.substr(2, tab - 2);
+        index.lines.push_back({CodeTextKey(code), ValueSpan{static_cast<std::uint32_t>(start + 2),
+                                                            static_cast<std::uint32_t>(code.size())},
+                               ValueSpan{static_cast<std::uint32_t>(value.data() - text.data()),
+                                         static_cast<std::uint32_t>(value.size())}});
       }
     }
     start = end + 1;
   }
+  // Stable: of the lines with one code, the first stays first.
+  std::stable_sort(index.lines.begin(), index.lines.end(),
+                   [text](const ExtractIndex::Line& a, const ExtractIndex::Line& b) {
+                     if (a.key != b.key) return a.key < b.key;
+                     return text.substr(a.code.offset, a.code.length) < text.substr(b.code.offset, b.code.length);
+                   });
   if (withHexRuns) {
     index.hexRuns4.assign(0x10000 / 64, 0);
     index.hexRuns5.assign(0x100000 / 64, 0);

@@ -27,11 +27,6 @@ bool IndexCurrent(const CharacterTables& tables) {
          index.builtSize == tables.unihan.size();
 }
 
-std::uint32_t LineOf(const UnihanIndex& index, std::size_t at) {
-  auto after = std::upper_bound(index.lineStarts.begin(), index.lineStarts.end() - 1, at);
-  return static_cast<std::uint32_t>(after - index.lineStarts.begin() - 1);
-}
-
 std::string_view LineText(std::string_view text, const UnihanIndex& index, std::uint32_t line) {
   std::size_t start = index.lineStarts[line];
   std::size_t end = index.lineStarts[line + 1];
@@ -43,6 +38,15 @@ bool StartsWithAt(std::string_view text, std::size_t at, std::string_view patter
   return text.size() - at >= pattern.size() && text.compare(at, pattern.size(), pattern) == 0;
 }
 
+// The first eight bytes of a record's code, big-endian and zero-padded: the
+// codes' text order wherever the keys differ.
+std::uint64_t CodeKey(const char* code, std::uint32_t length) {
+  std::uint64_t key = 0;
+  for (std::uint32_t i = 0; i < 8; ++i)
+    key = (key << 8) | (i < length ? static_cast<unsigned char>(code[i]) : 0u);
+  return key;
+}
+
 }  // namespace
 
 void BuildUnihanIndex(CharacterTables& tables) {
@@ -52,62 +56,88 @@ void BuildUnihanIndex(CharacterTables& tables) {
   if (text.empty() || text.size() >= UINT32_MAX) return;
   index.lineStarts.reserve(text.size() / 24);
   const char* base = text.data();
-  for (std::size_t start = 0; start < text.size();) {
+  const std::size_t size = text.size();
+  // The record being gathered: its code's value and length stand for its
+  // text (the same hexadecimal digits give the same value and length).
+  std::uint64_t lastValue = 0;
+  std::uint32_t lastLength = 0;
+  std::uint32_t line = 0;
+  std::uint32_t lastOnlyInside = UINT32_MAX;
+  for (std::size_t start = 0; start < size; ++line) {
     index.lineStarts.push_back(static_cast<std::uint32_t>(start));
-    const void* newline = std::memchr(base + start, '\n', text.size() - start);
-    std::size_t end = newline ? static_cast<const char*>(newline) - base + 1 : text.size();
+    const void* newline = std::memchr(base + start, '\n', size - start);
+    std::size_t end = newline ? static_cast<const char*>(newline) - base + 1 : size;
     std::size_t codeEnd = start + 1;
-    if (end - start >= 2 && base[start] == 'U' && base[start + 1] == '+') {
+    bool startsWithMark = end - start >= 2 && base[start] == 'U' && base[start + 1] == '+';
+    if (startsWithMark) {
       codeEnd = start + 2;
-      while (codeEnd < end && IsHexDigit(text[codeEnd])) ++codeEnd;
-      std::uint32_t line = static_cast<std::uint32_t>(index.lineStarts.size() - 1);
-      std::uint32_t length = static_cast<std::uint32_t>(codeEnd - start - 2);
-      bool sameRecord = false;
-      if (!index.records.empty() && index.records.back().endLine == line) {
-        const UnihanIndex::Record& last = index.records.back();
-        sameRecord = last.codeLength == length &&
-                     std::equal(base + last.codeOffset, base + last.codeOffset + length, base + start + 2);
+      std::uint64_t value = 0;
+      int digit;
+      while (codeEnd < end && (digit = UpperHexDigit(base[codeEnd])) >= 0) {
+        value = (value << 4) | static_cast<std::uint64_t>(digit);
+        ++codeEnd;
       }
-      if (sameRecord)
+      std::uint32_t length = static_cast<std::uint32_t>(codeEnd - start - 2);
+      // Codes longer than sixteen digits lose digits from the value: compare their text.
+      bool sameRecord = !index.records.empty() && index.records.back().endLine == line && lastLength == length &&
+                        lastValue == value &&
+                        (length <= 16 || std::memcmp(base + index.records.back().codeOffset, base + start + 2, length) == 0);
+      if (sameRecord) {
         ++index.records.back().endLine;
-      else
+      } else {
         index.records.push_back({static_cast<std::uint32_t>(start + 2), length, line, line + 1});
+        lastValue = value;
+        lastLength = length;
+      }
     }
-    for (std::size_t at = codeEnd; at + 1 < end;) {
-      const void* u = std::memchr(base + at, 'U', end - 1 - at);
-      if (!u) break;
-      std::size_t mark = static_cast<const char*>(u) - base;
-      if (text[mark + 1] == '+') index.innerMarks.push_back(static_cast<std::uint32_t>(mark));
-      at = mark + 1;
+    // "U+" inside the line: every '+' after a 'U', past the line's own code.
+    for (std::size_t at = codeEnd + 1; at < end;) {
+      const void* plus = std::memchr(base + at, '+', end - at);
+      if (!plus) break;
+      std::size_t mark = static_cast<const char*>(plus) - base - 1;
+      if (base[mark] == 'U') {
+        index.innerMarks.push_back(static_cast<std::uint32_t>(mark));
+        index.innerMarkLines.push_back(line);
+        if (!startsWithMark && line != lastOnlyInside) {
+          ++index.linesWithInnerMarkOnly;
+          lastOnlyInside = line;
+        }
+      }
+      at = mark + 2;
     }
     start = end;
   }
-  index.lineStarts.push_back(static_cast<std::uint32_t>(text.size()));
-  std::uint32_t lastOnlyInside = UINT32_MAX;
-  for (std::uint32_t mark : index.innerMarks) {
-    std::uint32_t line = LineOf(index, mark);
-    index.innerMarkLines.push_back(line);
-    if (line != lastOnlyInside && !StartsWithAt(text, index.lineStarts[line], "U+")) {
-      ++index.linesWithInnerMarkOnly;
-      lastOnlyInside = line;
-    }
-  }
+  index.lineStarts.push_back(static_cast<std::uint32_t>(size));
   std::vector<std::size_t> order(index.innerMarks.size());
   for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
   std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
     return text.substr(index.innerMarks[a], kUnihanMarkOrderWidth) < text.substr(index.innerMarks[b], kUnihanMarkOrderWidth);
   });
   std::vector<std::uint32_t> marks, markLines;
+  marks.reserve(order.size());
+  markLines.reserve(order.size());
   for (std::size_t i : order) {
     marks.push_back(index.innerMarks[i]);
     markLines.push_back(index.innerMarkLines[i]);
   }
   index.innerMarks.swap(marks);
   index.innerMarkLines.swap(markLines);
-  std::stable_sort(index.records.begin(), index.records.end(),
-                   [text](const UnihanIndex::Record& a, const UnihanIndex::Record& b) {
-                     return CodeOf(text, a) < CodeOf(text, b);
-                   });
+  // Records by their code's text: by the eight-byte key, then (for longer
+  // codes alike in their first eight bytes) by the whole text.
+  std::vector<std::pair<std::uint64_t, std::uint32_t>> keyed(index.records.size());
+  for (std::size_t i = 0; i < keyed.size(); ++i) {
+    const UnihanIndex::Record& record = index.records[i];
+    keyed[i] = {CodeKey(base + record.codeOffset, record.codeLength), static_cast<std::uint32_t>(i)};
+  }
+  auto before = [&](const std::pair<std::uint64_t, std::uint32_t>& a, const std::pair<std::uint64_t, std::uint32_t>& b) {
+    if (a.first != b.first) return a.first < b.first;
+    return CodeOf(text, index.records[a.second]) < CodeOf(text, index.records[b.second]);
+  };
+  std::stable_sort(keyed.begin(), keyed.end(), before);
+  std::vector<UnihanIndex::Record> records;
+  records.reserve(keyed.size());
+  for (const auto& entry : keyed) records.push_back(index.records[entry.second]);
+  index.records.swap(records);
   index.linesBefore.reserve(index.records.size() + 1);
   std::uint32_t lines = 0;
   for (const UnihanIndex::Record& record : index.records) {

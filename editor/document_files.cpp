@@ -3,6 +3,7 @@
 #include <commdlg.h>
 #include <richedit.h>
 
+#include <string>
 #include <vector>
 
 #include "app/shell_texts.h"
@@ -19,9 +20,9 @@ std::wstring documentPath;  // process-wide: the document's file, set by Open an
 
 DWORD CALLBACK ReadFromFile(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* delivered) {
   DWORD read = 0;
-  ReadFile(reinterpret_cast<HANDLE>(cookie), buffer, static_cast<DWORD>(wanted), &read, nullptr);
+  BOOL done = ReadFile(reinterpret_cast<HANDLE>(cookie), buffer, static_cast<DWORD>(wanted), &read, nullptr);
   *delivered = static_cast<LONG>(read);
-  return 0;
+  return done ? 0 : static_cast<DWORD>(E_FAIL);
 }
 
 DWORD CALLBACK WriteToFile(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* written) {
@@ -55,9 +56,49 @@ std::wstring ChooseFile(HWND owner, bool save, const wchar_t* filter, const wcha
   return path.data();
 }
 
-void ReportUnsavedDocument(HWND owner, const std::wstring& path) {
-  std::wstring message = std::wstring(kDocumentNotSaved) + L"\n" + path;
+void Report(HWND owner, const wchar_t* what, const std::wstring& path) {
+  std::wstring message = std::wstring(what) + L"\n" + path;
   MessageBoxW(owner, message.c_str(), kLogodexCaption, MB_OK | MB_ICONEXCLAMATION);
+}
+
+// A new, empty file next to `path` for writing; its name in `temporary`.
+HANDLE CreateTemporaryBeside(const std::wstring& path, std::wstring& temporary) {
+  for (unsigned attempt = 0; attempt < 100; ++attempt) {
+    temporary = path + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(attempt) + L".tmp";
+    HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
+    if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
+  }
+  return INVALID_HANDLE_VALUE;
+}
+
+// Whether the file at `path` may be replaced: it is absent, or it can be
+// opened for writing without sharing (not a folder, not held open by
+// another program). Nothing in it is changed.
+bool MayReplace(const std::wstring& path) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
+  CloseHandle(file);
+  return true;
+}
+
+// The document as RTF at `path`: written whole to a temporary file in the
+// same folder, flushed, and only then put in the place of the old file, so
+// that a failure (a full disk, a file held open) leaves the old file as it
+// was and no temporary file behind.
+bool WriteDocument(HWND editor, const std::wstring& path) {
+  if (!MayReplace(path)) return false;
+  std::wstring temporary;
+  HANDLE file = CreateTemporaryBeside(path, temporary);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(file), 0, WriteToFile};
+  SendMessageW(editor, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+  bool written = stream.dwError == 0 && FlushFileBuffers(file);
+  written = CloseHandle(file) && written;
+  if (written)
+    written = MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  if (!written) DeleteFileW(temporary.c_str());
+  return written;
 }
 
 }  // namespace
@@ -68,13 +109,20 @@ void OpenDocument(HWND mainWindow, HWND editor) {
   std::wstring path = ChooseFile(mainWindow, false, kRtfFilter, L"RTF", nullptr,
                                  OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, documentPath);
   if (path.empty()) return;
-  documentPath = path;
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
+  if (file == INVALID_HANDLE_VALUE) {
+    Report(mainWindow, kDocumentNotOpened, path);
+    return;
+  }
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(file), 0, ReadFromFile};
   SendMessageW(editor, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
-  SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
   CloseHandle(file);
+  if (stream.dwError != 0) {
+    Report(mainWindow, kDocumentNotOpened, path);
+    return;
+  }
+  SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
+  documentPath = path;
 }
 
 void SaveDocument(HWND mainWindow, HWND editor) {
@@ -82,18 +130,8 @@ void SaveDocument(HWND mainWindow, HWND editor) {
     SaveDocumentAs(mainWindow, editor);
     return;
   }
-  HANDLE file = CreateFileW(documentPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    ReportUnsavedDocument(mainWindow, documentPath);
-    return;
-  }
-  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(file), 0, WriteToFile};
-  SendMessageW(editor, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&stream));
-  bool written = stream.dwError == 0;
-  written = CloseHandle(file) && written;
-  if (!written) {
-    ReportUnsavedDocument(mainWindow, documentPath);
+  if (!WriteDocument(editor, documentPath)) {
+    Report(mainWindow, kDocumentNotSaved, documentPath);
     return;
   }
   SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
@@ -104,8 +142,14 @@ void SaveDocumentAs(HWND mainWindow, HWND editor) {
   std::wstring path = ChooseFile(mainWindow, true, kRtfFilter, L"RTF", nullptr,
                                  OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST, documentPath);
   if (path.empty()) return;
+  // The document keeps its old path when it could not be written to the new one.
+  if (!WriteDocument(editor, path)) {
+    Report(mainWindow, kDocumentNotSaved, path);
+    return;
+  }
   documentPath = path;
-  SaveDocument(mainWindow, editor);
+  SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
+  SetWindowTextW(mainWindow, documentPath.c_str());
 }
 
 void OpenHtmlFile(HWND mainWindow) {

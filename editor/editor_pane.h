@@ -4,11 +4,12 @@
 #include <windows.h>
 #include <richedit.h>
 
-// Creates the pane (control 1) as a child of the main window.
+// Creates the pane (control 1) as a child of the main window: a Unicode
+// window, whose text messages carry every character.
 HWND CreateEditorPane(HWND parent);
 
 // Sets the plain "Arial Unicode MS" format, the focus, the selection-change
-// notification and the text limit.
+// notification, the text limit and lines that do not wrap.
 void SetUpEditorPane(HWND editor);
 
 // Empties the document and clears its modified flag.

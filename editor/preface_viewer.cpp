@@ -87,7 +87,13 @@ INT_PTR CALLBACK PrefaceViewerProc(HWND dialog, UINT message, WPARAM wParam, LPA
 }  // namespace
 
 void OpenPrefaceViewer(HWND owner) {
-  if (viewer) return;
+  // Asked for again, the open viewer comes to the front, as a person
+  // expects of the menu item whatever has covered it since.
+  if (viewer) {
+    ShowWindow(viewer, SW_SHOWNORMAL);
+    SetActiveWindow(viewer);
+    return;
+  }
   viewer = CreateDialogW(Shell().instance, L"UnihanPreface", owner, PrefaceViewerProc);
   if (viewerText) ShowWithoutSelection(viewerText);
 }

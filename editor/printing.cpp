@@ -10,6 +10,7 @@
 #include "app/shell_texts.h"
 #include "app/wait_cursor.h"
 #include "editor/document_files.h"
+#include "editor/document_runs.h"
 #include "editor/print_planning.h"
 #include "editor/printed_text.h"
 #include "resources/resource.h"
@@ -105,9 +106,11 @@ class PrintJob {
     if (StartDocW(dc_, &document) <= 0) return Finish(L"An error occured while trying to print.", false);
     print.abortDialog = CreateDialogW(Shell().instance, L"AbortDlg", mainWindow_, AbortDialogProc);
     if (!print.abortDialog) return Finish(L"The abort dialog count not be created.", true);
+    // The main window is disabled before the dialog shows: whoever sees
+    // the dialog finds the main window closed to input.
+    EnableWindow(mainWindow_, FALSE);
     ShowWindow(print.abortDialog, SW_SHOW);
     UpdateWindow(print.abortDialog);
-    EnableWindow(mainWindow_, FALSE);
     SetCursor(LoadCursorW(nullptr, IDC_ARROW));
     PrintPasses();
     SendMessageW(editor_, EM_FORMATRANGE, FALSE, 0);
@@ -145,9 +148,11 @@ class PrintJob {
     rich.range.rc = RECT{printArea.left, printArea.top, printArea.right, printArea.bottom};
     rich.range.chrg = range;
     // The control must lay out the first page; one that cannot (it gives
-    // back the start it was given) has its text printed here instead.
-    LONG next = FormatRichPage(rich);
-    if (next <= range.cpMin && range.cpMin < textEnd) {
+    // back the start it was given) has its text printed here instead. So
+    // has an empty document or selection: one blank page, where the
+    // control's page loop would print none.
+    LONG next = range.cpMin < textEnd ? FormatRichPage(rich) : range.cpMin;
+    if (next <= range.cpMin) {
       PrintPlainPasses(plan, copies, printArea, range.cpMin, textEnd);
       return;
     }
@@ -174,13 +179,12 @@ class PrintJob {
     }
   }
 
-  // The document's text in the editor's font, wrapped into the print
-  // rectangle and drawn with GDI, with the same passes, copies and range.
+  // The document's runs and paragraphs laid out and drawn here, with the
+  // same passes, copies and page range.
   void PrintPlainPasses(const PrintRequest& plan, const CopyPlan& copies, const TwipsRect& area, LONG start,
                         LONG end) {
-    std::wstring text = EditorText(start, end);
-    PrintedText printed(dc_, EditorFont(), area);
-    std::vector<PrintedPage> pages = printed.Paginate(text);
+    PrintedText printed(dc_, area);
+    std::vector<PrintedPage> pages = printed.Paginate(ReadRichParagraphs(editor_, start, end));
     for (int pass = 0; pass < copies.passes && !Print().abort; ++pass) {
       for (std::size_t index = 0; index < pages.size() && !Print().abort; ++index) {
         int pageNumber = static_cast<int>(index) + 1;
@@ -195,23 +199,6 @@ class PrintJob {
         if (PassEndsAfter(plan, pageNumber)) break;
       }
     }
-  }
-
-  std::wstring EditorText(LONG start, LONG end) {
-    int length = GetWindowTextLengthW(editor_);
-    std::wstring all(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(editor_, &all[0], length + 1);
-    all.resize(static_cast<std::size_t>(length));
-    std::size_t from = start < 0 ? 0 : static_cast<std::size_t>(start);
-    std::size_t to = end < 0 ? all.size() : static_cast<std::size_t>(end);
-    return from < to && from < all.size() ? all.substr(from, to - from) : std::wstring();
-  }
-
-  CHARFORMATW EditorFont() {
-    CHARFORMATW format{};
-    format.cbSize = sizeof format;
-    SendMessageW(editor_, EM_GETCHARFORMAT, FALSE, reinterpret_cast<LPARAM>(&format));
-    return format;
   }
 
   // Whatever happened, the main window ends enabled, the abort dialog

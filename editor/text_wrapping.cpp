@@ -12,14 +12,14 @@ std::vector<std::wstring> SplitParagraphs(const std::wstring& text) {
   return paragraphs;
 }
 
-std::vector<std::wstring> WrapParagraph(const std::wstring& paragraph, const FitCount& fit) {
-  std::vector<std::wstring> lines;
+std::vector<LineSpan> WrapParagraphSpans(const std::wstring& paragraph, const FitCount& fit) {
+  std::vector<LineSpan> lines;
   std::size_t start = 0;
   while (start < paragraph.size()) {
     std::size_t left = paragraph.size() - start;
     std::size_t fits = fit(paragraph.data() + start, left);
     if (fits >= left) {
-      lines.push_back(paragraph.substr(start));
+      lines.push_back({start, paragraph.size()});
       break;
     }
     std::size_t take = fits == 0 ? 1 : fits;
@@ -32,9 +32,16 @@ std::vector<std::wstring> WrapParagraph(const std::wstring& paragraph, const Fit
       take = blank - start;
       resume = blank + 1;
     }
-    lines.push_back(paragraph.substr(start, take));
+    lines.push_back({start, start + take});
     start = resume;
   }
-  if (lines.empty()) lines.emplace_back();
+  if (lines.empty()) lines.push_back({0, 0});
+  return lines;
+}
+
+std::vector<std::wstring> WrapParagraph(const std::wstring& paragraph, const FitCount& fit) {
+  std::vector<std::wstring> lines;
+  for (const LineSpan& span : WrapParagraphSpans(paragraph, fit))
+    lines.push_back(paragraph.substr(span.begin, span.end - span.begin));
   return lines;
 }

@@ -18,3 +18,9 @@ std::vector<std::wstring> SplitParagraphs(const std::wstring& text);
 // any two characters; a character wider than the line gets a line of its
 // own. An empty paragraph is one empty line.
 std::vector<std::wstring> WrapParagraph(const std::wstring& paragraph, const FitCount& fit);
+
+// The same lines as positions in the paragraph: [begin, end) of each.
+struct LineSpan {
+  std::size_t begin, end;
+};
+std::vector<LineSpan> WrapParagraphSpans(const std::wstring& paragraph, const FitCount& fit);

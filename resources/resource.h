@@ -74,3 +74,6 @@
 // Preface viewer and abort dialog controls.
 #define IDC_PREFACE_TEXT 105
 #define IDC_ABORT_DOCUMENT 400
+
+// The scrolling box of Unihan lines too many for a message box.
+#define IDC_UNIHAN_LINES 401

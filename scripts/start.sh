@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds Logodex and starts it under Wine. Without a
-# display it proves the program starts: a virtual X display, the program,
-# the KangXi radicals page, a screenshot logodex-screen.png, then it closes
-# the program and exits 0.
+# Sets up the machine, builds Logodex and starts it under Wine. On a desktop
+# the desktop's window manager frames and stacks its windows (Wine's managed
+# mode; the prefix is WINEPREFIX, else build/wineprefix-desktop). Without a
+# display it proves the program starts: a virtual X display without a
+# window manager (the bare mode, in the prefix build/wineprefix), the
+# program, the KangXi radicals page, a screenshot logodex-screen.png, then
+# it closes the program and exits 0.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -12,18 +15,20 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 run_dir="$top/build/windows/bin"
 exe="$run_dir/Logodex.exe"
 [ -f "$exe" ] || { echo "start: $exe was not built" >&2; exit 1; }
-. "$top/scripts/wine_env.sh"
-. "$top/scripts/xvfb_env.sh"
-
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1 && [ -z "${CI:-}" ]; then
-  ensure_wine_prefix
+  export WINEPREFIX="${WINEPREFIX:-$top/build/wineprefix-desktop}"
+  . "$top/scripts/wine_env.sh"
+  ensure_wine_prefix managed
   cd "$run_dir"
   exec wine Logodex.exe
 fi
 
+export WINEPREFIX="$top/build/wineprefix"
+. "$top/scripts/wine_env.sh"
+. "$top/scripts/xvfb_env.sh"
 start_xvfb || { echo "start: no virtual X display could be started" >&2; exit 1; }
 trap stop_xvfb EXIT
-ensure_wine_prefix
+ensure_wine_prefix bare
 cd "$run_dir"
 wine Logodex.exe >/dev/null 2>&1 &
 

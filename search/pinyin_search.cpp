@@ -43,7 +43,16 @@ bool IndexCanAnswer(const std::string& key) {
 void BuildPinyinIndex(const CharacterTables& tables, PinyinIndex& index) {
   std::string_view text = TableText(tables.pinyin);
   index.readings.clear();
+  index.readings.reserve(2048);
+  // The code before an anchor changes only where a '+' is passed: it is
+  // taken once for each.
+  std::size_t lastPlus = std::string_view::npos;
+  std::string code, reading;
   for (std::size_t anchor = 0; anchor < text.size(); ++anchor) {
+    if (text[anchor] == '+') {
+      lastPlus = anchor;
+      code.clear();
+    }
     if (!IsAnchor(text[anchor])) continue;
     std::size_t end = anchor + 1;
     while (end < text.size() && end - anchor - 1 <= kPinyinKeyLimit && !IsDigit(text[end]) &&
@@ -51,9 +60,10 @@ void BuildPinyinIndex(const CharacterTables& tables, PinyinIndex& index) {
       ++end;
     if (end >= text.size() || end - anchor - 1 > kPinyinKeyLimit) continue;
     if (text[end] < '1' || text[end] > '5') continue;
-    std::string reading;
+    reading.clear();
     for (std::size_t at = anchor + 1; at < end; ++at) reading += UpperAscii(text[at]);
-    index.readings[reading][text[end] - '1'].push_back(CodeBeforeMatch(text, anchor));
+    if (code.empty() && lastPlus != std::string_view::npos) code = CodeBeforeMatch(text, anchor);
+    index.readings[reading][text[end] - '1'].push_back(code);
   }
   for (auto& entry : index.readings)
     for (auto& list : entry.second) std::sort(list.begin(), list.end());

@@ -8,11 +8,13 @@
 #include "app/shell_state.h"
 #include "app/text_conversion.h"
 #include "app/wait_cursor.h"
+#include "chardb/character_references.h"
 #include "chardb/unihan_extract.h"
 #include "resources/resource.h"
 #include "search/page_files.h"
 #include "search/pinyin_selection.h"
 #include "search/search_run.h"
+#include "search/unihan_box_window.h"
 
 namespace {
 
@@ -79,7 +81,7 @@ bool WritePage(const SearchOutcome& outcome) {
 
 void ShowUnihanBox(const std::string& key) {
   UnihanBox box = ComposeUnihanBox(Shell().tables, key);
-  MessageBoxW(nullptr, WideFromUtf8(box.text).c_str(), WideFromUtf8(box.caption).c_str(), MB_OK);
+  ShowUnihanLines(Shell().instance, WideFromUtf8(box.caption), WideFromUtf8(ReplaceCharacterReferences(box.text)));
 }
 
 // Runs a page-writing search of a kind and shows its page.
@@ -122,8 +124,16 @@ void CatchKeys(HWND dialog, int id, const wchar_t* property) {
   SetPropW(field, property, reinterpret_cast<HANDLE>(original));
 }
 
+// Every field takes a whole key and no more, scrolling as it is typed
+// when the key is wider than the field.
+void LimitFields(HWND dialog) {
+  for (const SearchField& field : kFields)
+    SendDlgItemMessageW(dialog, field.id, EM_LIMITTEXT, kFieldReadLimit - 1, 0);
+}
+
 BOOL OnInitDialog(HWND dialog) {
   Bar().window = dialog;
+  LimitFields(dialog);
   CatchKeys(dialog, IDC_SEARCH_PINYIN, kPinyinProcProperty);
   CatchKeys(dialog, IDC_SEARCH_UNICODE, kUnicodeProcProperty);
   return TRUE;

@@ -9,10 +9,15 @@
 
 namespace {
 
-void EnsureIndexes(const CharacterTables& tables, SearchMemory& memory) {
+void EnsurePinyinIndex(const CharacterTables& tables, SearchMemory& memory) {
   if (memory.pinyinIndex.builtFor != tables.pinyin.text() ||
       memory.pinyinIndex.builtSize != tables.pinyin.size())
     BuildPinyinIndex(tables, memory.pinyinIndex);
+}
+
+// Built on the first radical-stroke search: building it costs a fraction
+// of one search by the scan, and start-up need not pay for it.
+void EnsureRadicalStrokeIndex(const CharacterTables& tables, SearchMemory& memory) {
   if (memory.radicalStrokeIndex.builtFor != tables.radicalStroke.text() ||
       memory.radicalStrokeIndex.builtSize != tables.radicalStroke.size())
     BuildRadicalStrokeIndex(tables, memory.radicalStrokeIndex);
@@ -25,10 +30,10 @@ SearchOutcome Outcome(const char* fileName, std::string page, const char* status
 
 }  // namespace
 
-void PrepareSearches(const CharacterTables& tables, SearchMemory& memory) { EnsureIndexes(tables, memory); }
+void PrepareSearches(const CharacterTables& tables, SearchMemory& memory) { EnsurePinyinIndex(tables, memory); }
 
 void RefindPinyin(const CharacterTables& tables, std::string& key, SearchMemory& memory) {
-  EnsureIndexes(tables, memory);
+  EnsurePinyinIndex(tables, memory);
   FindPinyin(tables, memory.pinyinIndex, key, memory.toneLists);
 }
 
@@ -36,14 +41,15 @@ SearchOutcome RunSearch(const CharacterTables& tables, SearchKind kind, std::str
                         SearchMemory& memory, SearchMethod method) {
   bool indexed = method == SearchMethod::kIndexed;
   const PageLookups& lookups = indexed ? kIndexedLookups : kScanningLookups;
-  if (indexed) EnsureIndexes(tables, memory);
   switch (kind) {
     case kPinyinSearch:
       if (!key.empty()) {
-        if (indexed)
+        if (indexed) {
+          EnsurePinyinIndex(tables, memory);
           FindPinyin(tables, memory.pinyinIndex, key, memory.toneLists);
-        else
+        } else {
           FindPinyinByScan(tables, key, memory.toneLists);
+        }
       }
       return Outcome(kSearchPageFileName, PinyinPage(memory.toneLists), kPinyinStatusFormat, key);
     case kUnicodeSearch: {
@@ -55,6 +61,7 @@ SearchOutcome RunSearch(const CharacterTables& tables, SearchKind kind, std::str
                      kMatthewsStatusFormat, key);
     case kRadicalStrokeSearch: {
       std::vector<std::string> results;
+      if (!key.empty() && indexed) EnsureRadicalStrokeIndex(tables, memory);
       if (!key.empty())
         results = indexed ? FindRadicalStroke(tables, memory.radicalStrokeIndex, key)
                           : FindRadicalStrokeByScan(tables, key);

@@ -41,8 +41,9 @@ struct SearchOutcome {
 // scans that the tests and the benchmark hold the indexes to.
 enum class SearchMethod { kIndexed, kScanning };
 
-// Builds the search indexes for the tables; a search builds them itself
-// when they are missing or were built for other tables.
+// Builds the pinyin search's index for the tables. The radical-stroke
+// search builds its own on first use; a search rebuilds its index when it
+// is missing or was built for other tables.
 void PrepareSearches(const CharacterTables& tables, SearchMemory& memory);
 
 // Runs a page-writing search with its key, which the search may rewrite

@@ -32,9 +32,25 @@ std::wstring Wide(const std::u32string& text) {
   return out;
 }
 
-HFONT MakeFont(const std::wstring& name, int pixels, bool bold, bool italic) {
+HFONT MakeFont(const std::wstring& name, int pixels, bool bold, bool italic, DWORD quality = DEFAULT_QUALITY) {
   return CreateFontW(-pixels, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, FALSE, FALSE, DEFAULT_CHARSET,
-                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, name.c_str());
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, quality, DEFAULT_PITCH, name.c_str());
+}
+
+// A TrueType face whose glyphs carry no hinting instructions (the 'maxp'
+// table's maxSizeOfInstructions is 0), as the free Mincho faces ship. The
+// rasterizer cannot fit such outlines to the pixel grid: smoothed at text
+// sizes, their thin horizontal strokes straddle two rows of pixels and come
+// out as pale grey hairlines. Such faces are drawn unsmoothed, the way the
+// system draws its own CJK faces from their embedded bitmaps at text sizes;
+// every other face keeps the system's smoothing (ClearType where the user
+// has it).
+bool HasNoHinting(HDC dc) {
+  const DWORD maxp = 'm' | ('a' << 8) | ('x' << 16) | (static_cast<DWORD>('p') << 24);
+  unsigned char table[32];
+  if (GetFontData(dc, maxp, 0, table, sizeof table) != sizeof table) return false;
+  bool version1 = table[0] == 0 && table[1] == 1 && table[2] == 0 && table[3] == 0;
+  return version1 && table[26] == 0 && table[27] == 0;
 }
 
 int Scale(int units, int pixels, int em) { return (units * pixels + em / 2) / em; }
@@ -101,6 +117,7 @@ int GdiFonts::FamilyOf(const std::wstring& name, bool bold, bool italic) {
   GetTextMetricsW(dc_, &metrics);
   family->ascent = metrics.tmAscent;
   family->descent = metrics.tmDescent;
+  family->unhinted = HasNoHinting(dc_);
   int index = static_cast<int>(families_.size());
   families_.push_back(std::move(family));
   familyIndex_.emplace(key, index);
@@ -161,7 +178,8 @@ HFONT GdiFonts::FontOfFace(int index) {
   SizedFace& face = faces_[static_cast<size_t>(index)];
   if (!face.font) {
     const Family& family = *families_[static_cast<size_t>(face.family)];
-    face.font = MakeFont(family.name, face.pixels, family.bold, family.italic);
+    face.font = MakeFont(family.name, face.pixels, family.bold, family.italic,
+                         family.unhinted ? NONANTIALIASED_QUALITY : DEFAULT_QUALITY);
   }
   return face.font;
 }
@@ -216,7 +234,8 @@ const ResolvedGlyph& GdiFonts::Resolve(const FontKey& font, char32_t cp) {
   ResolvedGlyph resolved;
   if (!chain.families.empty()) {
     resolved.face = chain.faces[0];
-    resolved.advance = font.pixels;  // the missing-glyph box of the first face
+    resolved.advance = font.pixels;  // the placeholder box, one em wide
+    resolved.missing = cp > ' ';
     // Ideographs skip the Latin faces unless the page named its own face.
     size_t start = IsIdeograph(cp) && chain.latinFirst ? chain.cjkStart : 0;
     for (size_t pass = 0; pass < 2; ++pass) {
@@ -230,6 +249,7 @@ const ResolvedGlyph& GdiFonts::Resolve(const FontKey& font, char32_t cp) {
         resolved.face = chain.faces[k];
         resolved.glyph = glyph.index;
         resolved.advance = Scale(glyph.units, font.pixels, family.em);
+        resolved.missing = false;
         done = true;
       }
       if (done) break;

@@ -28,6 +28,7 @@ struct ResolvedGlyph {
   int face = -1;  // a sized face of GdiFonts, -1 when there is none
   WORD glyph = 0;
   int advance = 0;
+  bool missing = false;  // no face has it: drawn as a placeholder box
 };
 
 class GdiFonts : public TextMeasurer {
@@ -57,6 +58,7 @@ class GdiFonts : public TextMeasurer {
     int em = 1000;
     int ascent = 0;
     int descent = 0;
+    bool unhinted = false;  // drawn unsmoothed: see HasNoHinting
     struct Glyph { bool present; WORD index; int units; };
     std::unordered_map<char32_t, Glyph> glyphs;
   };

@@ -197,15 +197,16 @@ class LayoutBuilder {
     Style style;
     style.pixels = FontSizePixels(3, options_.scalePercent);
     Flow flow;
-    flow.left = kBodyMargin;
-    flow.width = std::max(1, options_.width - 2 * kBodyMargin);
-    flow.top = flow.y = kBodyMargin;
+    const int margin = Px(kBodyMargin);
+    flow.left = margin;
+    flow.width = std::max(1, options_.width - 2 * margin);
+    flow.top = flow.y = margin;
     flow.strutFont = FontOf(style);
     maxRight_ = 0;
     Walk(0, style, flow);
     Flush(flow);
-    out_.height = flow.y + flow.pendingMargin + kBodyMargin;
-    out_.width = std::max(options_.width, maxRight_ + kBodyMargin);
+    out_.height = flow.y + flow.pendingMargin + margin;
+    out_.width = std::max(options_.width, maxRight_ + margin);
     IndexLines();
   }
 
@@ -341,8 +342,8 @@ class LayoutBuilder {
     int margin = topList ? style.pixels : style.pixels * box.marginSixths / 6;
     AddMargin(flow, margin);
     int savedLeft = flow.left, savedWidth = flow.width, savedAlign = flow.align;
-    int indent = display == Display::kList ? kListIndent : box.indent;
-    int right = node.tag == "blockquote" ? kListIndent : 0;
+    int indent = Px(display == Display::kList ? kListIndent : box.indent);
+    int right = node.tag == "blockquote" ? Px(kListIndent) : 0;
     flow.left += indent;
     flow.width = std::max(1, flow.width - indent - right);
     flow.align = style.align;
@@ -601,8 +602,8 @@ class LayoutBuilder {
     TableGrid grid;
     const Node& node = doc_.nodes[table];
     grid.border = node.Attribute("border") ? IntAttribute(node, "border", 1, 0, 20) : 0;
-    grid.spacing = IntAttribute(node, "cellspacing", 2, 0, 100);
-    grid.padding = IntAttribute(node, "cellpadding", 1, 0, 100);
+    grid.spacing = Px(IntAttribute(node, "cellspacing", 2, 0, 100));
+    grid.padding = Px(IntAttribute(node, "cellpadding", 1, 0, 100));
     auto addRow = [&](const Node& tr) {
       std::vector<size_t> cells;
       for (size_t c : tr.children)
@@ -816,8 +817,8 @@ class LayoutBuilder {
       s.result.max = std::max(s.result.max, t.max + s.indent);
       return;
     }
-    int indent = display == Display::kList ? kListIndent : BoxOf(node.tag).indent;
-    if (node.tag == "blockquote") indent += kListIndent;
+    int indent = Px(display == Display::kList ? kListIndent : BoxOf(node.tag).indent);
+    if (node.tag == "blockquote") indent += Px(kListIndent);
     s.indent += indent;
     for (size_t child : node.children) Measure(child, style, s);
     EndMeasuredLine(s);
@@ -873,6 +874,9 @@ class LayoutBuilder {
       out_.bottomsByTop[i] = bottom;
     }
   }
+
+  // A length the page gives in pixels of a 96-dpi display, on this one.
+  int Px(int pixels) const { return (pixels * std::clamp(options_.pixelsPerInch, 1, 9600) + 48) / 96; }
 
   const Document& doc_;
   TextMeasurer& measurer_;

@@ -97,7 +97,8 @@ struct Layout {
 
 struct LayoutOptions {
   int width = 640;            // the pane's client width
-  int scalePercent = 100;     // the text size level
+  int scalePercent = 100;     // the text size level, display scale included
+  int pixelsPerInch = 96;     // the display's: margins, indents and table gaps
 };
 
 Layout LayoutDocument(const Document& doc, TextMeasurer& measurer, const LayoutOptions& options);

@@ -37,6 +37,18 @@ void DrawRun(HDC dc, const Layout& layout, GdiFonts& fonts, const FontKey& font,
     char32_t cp = layout.text[i];
     if (cp == 0xA0 || cp == '\t') cp = ' ';
     const ResolvedGlyph& g = fonts.Resolve(font, cp);
+    if (g.missing) {
+      // A character no installed face has: an outlined box in its own cell.
+      flush();
+      int advance = layout.advances[i];
+      int inset = std::max(1, advance / 8);
+      RECT box{runX + inset, baseline - font.pixels * 4 / 5, runX + advance - inset, baseline};
+      HBRUSH brush = CreateSolidBrush(colour);
+      FrameRect(dc, &box, brush);
+      DeleteObject(brush);
+      runX += advance;
+      continue;
+    }
     if (g.face != face) {
       flush();
       face = g.face;

@@ -29,7 +29,7 @@ inline constexpr const wchar_t* kMonospaceFaces[] = {L"Courier New", L"Liberatio
                                                       L"DejaVu Sans Mono", nullptr};
 inline constexpr const wchar_t* kCjkFaces[] = {
     L"NSimSun",           L"SimSun",          L"SimSun-ExtB",  L"MingLiU-ExtB",
-    L"Microsoft YaHei",   L"HanaMinA",        L"HanaMinB",     L"Noto Sans CJK SC",
+    L"Microsoft YaHei",   L"HanaMinA",        L"HanaMinB",     L"BabelStone Han",  L"Noto Sans CJK SC",
     L"Noto Serif CJK SC", L"Droid Sans Fallback", L"Arial Unicode MS", L"DejaVu Sans", nullptr};
 
 }  // namespace vistapane

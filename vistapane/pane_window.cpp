@@ -14,14 +14,16 @@
 #include "vistapane/page_source.h"
 #include "vistapane/pane_paint.h"
 #include "vistapane/pane_texts.h"
+#include "vistapane/text_scale.h"
 
 namespace vistapane {
 namespace {
 
-constexpr int kScalePercent[5] = {75, 90, 100, 125, 150};
-// Room left above the pane for the program's search bar: its 41 dialog
-// units of client area in the 8-point dialog font, its caption and its
-// sizing border come to about 94 pixels.
+// Lengths at 96 pixels per inch, scaled to the display's. Room left above
+// the pane for the program's search bar: its 41 dialog units of client
+// area in the 8-point dialog font, its caption and its sizing border come
+// to about 94 pixels; the program places the pane by the bars' actual
+// heights once it has them.
 constexpr int kSearchBarHeight = 96;
 constexpr int kStatusBarHeight = 24;
 constexpr int kLineStep = 20;
@@ -42,6 +44,7 @@ struct PaneState {
   std::vector<HistoryEntry> history;
   size_t current = 0;
   int level = 2;
+  int pixelsPerInch = 96;  // the display's, read when the pane is made
   Layout layout;
   int layoutWidth = 0;  // the client width the layout was made for
   int scrollX = 0;
@@ -59,6 +62,17 @@ PaneState& Pane() {
 }
 
 using InsertUnicodeFunction = void(__cdecl*)(const char*);
+
+int ScreenPixelsPerInch() {
+  HDC screen = GetDC(nullptr);
+  int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
+// A length given at 96 pixels per inch, on this display.
+int Scaled(int pixels) { return MulDiv(pixels, Pane().pixelsPerInch, 96); }
+int LineStep() { return Scaled(kLineStep); }
 
 SIZE ClientSize() {
   RECT r{};
@@ -107,7 +121,8 @@ void Relayout(size_t keepOffset, bool keep) {
   LayoutOptions options;
   options.width = std::max<LONG>(1, ClientSize().cx);
   pane.layoutWidth = options.width;
-  options.scalePercent = kScalePercent[pane.level];
+  options.scalePercent = TextScalePercent(pane.level, pane.pixelsPerInch);
+  options.pixelsPerInch = pane.pixelsPerInch;
   pane.layout = LayoutDocument(*entry->document, *pane.fonts, options);
   pane.scrollY = keep ? TopOfOffset(pane.layout, keepOffset) : 0;
   if (!keep) pane.scrollX = 0;
@@ -294,35 +309,35 @@ int ScrollPosition(int bar, WPARAM wParam, int position, int page, int line) {
 
 void OnVScroll(WPARAM wParam) {
   PaneState& pane = Pane();
-  int page = std::max<int>(kLineStep, ClientSize().cy - kLineStep);
-  ScrollTo(pane.scrollX, ScrollPosition(SB_VERT, wParam, pane.scrollY, page, kLineStep));
+  int page = std::max<int>(LineStep(), ClientSize().cy - LineStep());
+  ScrollTo(pane.scrollX, ScrollPosition(SB_VERT, wParam, pane.scrollY, page, LineStep()));
 }
 
 void OnHScroll(WPARAM wParam) {
   PaneState& pane = Pane();
-  int page = std::max<int>(kLineStep, ClientSize().cx - kLineStep);
-  ScrollTo(ScrollPosition(SB_HORZ, wParam, pane.scrollX, page, kLineStep), pane.scrollY);
+  int page = std::max<int>(LineStep(), ClientSize().cx - LineStep());
+  ScrollTo(ScrollPosition(SB_HORZ, wParam, pane.scrollX, page, LineStep()), pane.scrollY);
 }
 
 void OnMouseWheel(WPARAM wParam) {
   PaneState& pane = Pane();
   int delta = GET_WHEEL_DELTA_WPARAM(wParam);
-  ScrollTo(pane.scrollX, pane.scrollY - delta * 3 * kLineStep / WHEEL_DELTA);
+  ScrollTo(pane.scrollX, pane.scrollY - delta * 3 * LineStep() / WHEEL_DELTA);
 }
 
 void OnKeyDown(WPARAM key) {
   PaneState& pane = Pane();
   bool control = GetKeyState(VK_CONTROL) < 0;
-  int page = std::max<int>(kLineStep, ClientSize().cy - kLineStep);
+  int page = std::max<int>(LineStep(), ClientSize().cy - LineStep());
   switch (key) {
-    case VK_UP: ScrollTo(pane.scrollX, pane.scrollY - kLineStep); break;
-    case VK_DOWN: ScrollTo(pane.scrollX, pane.scrollY + kLineStep); break;
+    case VK_UP: ScrollTo(pane.scrollX, pane.scrollY - LineStep()); break;
+    case VK_DOWN: ScrollTo(pane.scrollX, pane.scrollY + LineStep()); break;
     case VK_PRIOR: ScrollTo(pane.scrollX, pane.scrollY - page); break;
     case VK_NEXT: ScrollTo(pane.scrollX, pane.scrollY + page); break;
     case VK_HOME: ScrollTo(0, 0); break;
     case VK_END: ScrollTo(pane.scrollX, 1 << 28); break;
-    case VK_LEFT: ScrollTo(pane.scrollX - kLineStep, pane.scrollY); break;
-    case VK_RIGHT: ScrollTo(pane.scrollX + kLineStep, pane.scrollY); break;
+    case VK_LEFT: ScrollTo(pane.scrollX - LineStep(), pane.scrollY); break;
+    case VK_RIGHT: ScrollTo(pane.scrollX + LineStep(), pane.scrollY); break;
     case VK_BACK: StepHistory(-1); break;
     case 'C':
       if (control) CopySelection();
@@ -362,7 +377,8 @@ void OnMouseMove(LPARAM lParam) {
   PaneState& pane = Pane();
   if (!pane.selecting) return;
   POINT p = DocumentPoint(lParam);
-  if (std::abs(p.x - pane.pressPoint.x) > kClickSlop || std::abs(p.y - pane.pressPoint.y) > kClickSlop)
+  int slop = Scaled(kClickSlop);
+  if (std::abs(p.x - pane.pressPoint.x) > slop || std::abs(p.y - pane.pressPoint.y) > slop)
     pane.pressedLink = -1;
   size_t caret = OffsetAt(pane.layout, p.x, p.y);
   if (caret != pane.caret) {
@@ -455,8 +471,8 @@ RECT InitialPlace(HWND parent) {
   RECT place{100, 100, 900, 700};
   RECT client;
   if (parent && GetClientRect(parent, &client)) {
-    POINT topLeft{client.left, client.top + kSearchBarHeight};
-    POINT bottomRight{client.right, client.bottom - kStatusBarHeight};
+    POINT topLeft{client.left, client.top + Scaled(kSearchBarHeight)};
+    POINT bottomRight{client.right, client.bottom - Scaled(kStatusBarHeight)};
     ClientToScreen(parent, &topLeft);
     ClientToScreen(parent, &bottomRight);
     if (bottomRight.x - topLeft.x >= 200 && bottomRight.y - topLeft.y >= 150)
@@ -476,6 +492,7 @@ bool CreatePane(HWND parent, HWND* paneHandle) {
   HINSTANCE instance = ThisModule();
   if (!RegisterPaneClass(instance)) return false;
   if (!pane.fonts) pane.fonts = std::make_unique<GdiFonts>();
+  pane.pixelsPerInch = ScreenPixelsPerInch();
   RECT place = InitialPlace(parent);
   pane.window = CreateWindowExW(0, kPaneClassName, L"",
                                 WS_POPUP | WS_CAPTION | WS_THICKFRAME | WS_VSCROLL | WS_HSCROLL | WS_CLIPCHILDREN,

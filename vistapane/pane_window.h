@@ -15,7 +15,7 @@ bool CreatePane(HWND parent, HWND* pane);
 void ShowTarget(const std::string& target, const std::string& caption);
 // Moves `delta` entries back (-1) or forward (+1) in the history.
 void StepHistory(int delta);
-// Text size level 0..4 (75, 90, 100, 125, 150 per cent); keeps the place.
+// Text size level 0..4 (see TextScalePercent); keeps the place.
 void SetTextLevel(int level);
 
 }  // namespace vistapane

@@ -29,7 +29,9 @@ Output Call(CliCommandFunction command, const std::vector<std::string>& args) {
 
 TEST(CliCommands, LookupAndInsertAnswerForEveryCodePoint) {
   const CharacterTables& tables = RealTables();
-  ASSERT_EQ(tables.strokePieces, 71098u);
+  // tests/data/unihan_figures.py: 98,060 code points, each with one
+  // kRSUnicode and one kTotalStrokes value.
+  ASSERT_EQ(tables.strokePieces, 98060u);
   for (std::size_t i = 0; i < tables.strokePieces; ++i) {
     const std::string code = tables.strokes[i].code;
     Output lookup = Call(RunLookupCommand, {code});
@@ -38,7 +40,7 @@ TEST(CliCommands, LookupAndInsertAnswerForEveryCodePoint) {
     std::string pinyin = LookupPinyin(tables, text);
     std::string radicalStroke = LookupRadicalStroke(tables, text);
     // The stroke file and the radical-stroke extract hold the same
-    // characters (both 71,098 lines of one set).
+    // characters (both 98,060 lines of one set).
     ASSERT_NE(radicalStroke, kNotAvailable) << code;
     std::string expected = "Pinyin: " + pinyin + "\nDefinition: " + LookupDefinition(tables, text) +
                            "\nRadical.Stroke: " + radicalStroke + "\nMatthews: " +

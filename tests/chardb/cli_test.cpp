@@ -36,10 +36,11 @@ CliRun RunCli(const std::string& words, const std::string& folder = "", int seco
 std::string DataOption() { return "--data '" + TestDataDir() + "' "; }
 
 TEST(Cli, LookupPrintsTheSixAnswers) {
+  // tests/data/unihan_figures.py: U+4E48 reads me, ma, yāo and mó.
   CliRun run = RunCli(DataOption() + "lookup 4e48");
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_EQ(run.out,
-            "Pinyin: ME5\n"
+            "Pinyin: ME5 MA5 YAO1 MO2\n"
             "Definition: interrogative particle; repetition of a tune small; tender\n"
             "Radical.Stroke: 4.2\n"
             "Matthews: 7282\n"
@@ -79,7 +80,7 @@ TEST(Cli, UnihanPrintsTheCaptionThenTheBox) {
 TEST(Cli, FindsTheBuildTreesDataWithoutAnOption) {
   CliRun run = RunCli("lookup 4E00");
   EXPECT_EQ(run.exitCode, 0);
-  EXPECT_EQ(run.out.substr(0, 12), "Pinyin: YI1\n");
+  EXPECT_EQ(run.out.substr(0, 20), "Pinyin: YI1 YI2 YI4\n");
 }
 
 TEST(Cli, BadUsageAndMissingDataExitTwoWithOneLine) {
@@ -175,7 +176,7 @@ TEST(Cli, SearchesWritePagesHereOrPrintThem) {
     const char* file;
     const char* status;
   } cases[] = {
-      {"stroke-number ' 1 stroke'", "HtmlTotalStrokeSearch.htm", "TotalStroke:  1 stroke (20)\n"},
+      {"stroke-number ' 1 stroke'", "HtmlTotalStrokeSearch.htm", "TotalStroke:  1 stroke (22)\n"},
       {"definition ''", "HtmlRadicalSearch.htm", "Definition: \n"},
       {"radical-stroke 140.8", "HtmlRadicalSearch.htm", "Radical.Stroke: 140.8\n"},
       {"matthews 4473", "HtmlRadicalSearch.htm", "Matthews: 4473\n"},
@@ -188,6 +189,10 @@ TEST(Cli, SearchesWritePagesHereOrPrintThem) {
     EXPECT_EQ(here.out, c.status) << c.words;
     EXPECT_TRUE(std::filesystem::exists(folder + c.file)) << c.words;
   }
+  // Both forms of "long" read chang as well as zhang (tests/data/unihan_figures.py).
+  CliRun chang = RunCli(DataOption() + "pinyin CHANG --print");
+  EXPECT_NE(chang.out.find("insert957F\""), std::string::npos);
+  EXPECT_NE(chang.out.find("insert9577\""), std::string::npos);
   EXPECT_EQ(RunCli(DataOption() + "pinyin").exitCode, 2);
   EXPECT_EQ(RunCli(DataOption() + "pinyin a b").exitCode, 2);
   EXPECT_EQ(RunCli(DataOption() + "radicals x").exitCode, 2);

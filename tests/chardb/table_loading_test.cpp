@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "chardb/character_tables.h"
 #include "tests/chardb/chardb_test_support.h"
@@ -143,16 +144,16 @@ TEST(StrokeTableLoading, ExactlyEightyThousandLinesStillEndInAZeroRecord) {
 
 TEST(StrokeTableLoading, TheGeneratedFile) {
   const CharacterTables& tables = RealTables();
-  // grep -c '' TotalStrokeOrdered.txt: 71098; head -1: "1\t4E00";
-  // tail -1: "64\t2A6A5".
-  ASSERT_EQ(tables.strokePieces, 71098u);
-  ASSERT_EQ(tables.strokes.size(), kStrokeTableMinRecords);
+  // tests/data/unihan_figures.py: 98,060 kTotalStrokes values, the least
+  // "1" of U+4E00, the greatest "84" of U+3106C.
+  ASSERT_EQ(tables.strokePieces, 98060u);
+  ASSERT_EQ(tables.strokes.size(), 98061u);
   EXPECT_EQ(tables.strokes[0].strokes, 1);
   EXPECT_STREQ(tables.strokes[0].code, "4E00");
-  EXPECT_EQ(tables.strokes[71097].strokes, 64);
-  EXPECT_STREQ(tables.strokes[71097].code, "2A6A5");
-  EXPECT_EQ(tables.strokes[71098].strokes, 0);
-  EXPECT_STREQ(tables.strokes[71098].code, "");
+  EXPECT_EQ(tables.strokes[98059].strokes, 84);
+  EXPECT_STREQ(tables.strokes[98059].code, "3106C");
+  EXPECT_EQ(tables.strokes[98060].strokes, 0);
+  EXPECT_STREQ(tables.strokes[98060].code, "");
 }
 
 TEST(UnihanTextLoading, TheBufferIsTheFileAndOneNul) {
@@ -169,20 +170,25 @@ TEST(UnihanTextLoading, TheBufferIsTheFileAndOneNul) {
 }
 
 TEST(UnihanTextLoading, TheGeneratedFileOfMoreThanThirtyMillionBytes) {
-  // stat -c %s unihan.txt: 35686390.
+  // tests/data/unihan_figures.py: the lines of the repertoire take
+  // 38,158,691 bytes; the preface's comment lines before them change with
+  // the preface.
   const CharacterTables& tables = RealTables();
-  ASSERT_EQ(tables.unihan.size(), 35686390u + 1);
+  std::string_view text(tables.unihan.data());
+  std::size_t header = text.find("\nU+") + 1;
+  ASSERT_GT(header, 1u);
+  EXPECT_EQ(text.size() - header, 38158691u);
+  EXPECT_EQ(tables.unihan.size(), text.size() + 1);
   EXPECT_EQ(tables.unihan.back(), '\0');
-  EXPECT_EQ(std::strlen(tables.unihan.data()), 35686390u);
 }
 
 TEST(DataFolderLoading, TheGeneratedTextsKeepTheirSizes) {
-  // stat -c %s over the generated files.
+  // tests/data/unihan_figures.py, "extract bytes".
   const CharacterTables& tables = RealTables();
-  EXPECT_EQ(tables.pinyin.size(), 965496u);
-  EXPECT_EQ(tables.definition.size(), 1215071u);
-  EXPECT_EQ(tables.radicalStroke.size(), 1817319u);
-  EXPECT_EQ(tables.matthews.size(), 224788u);
+  EXPECT_EQ(tables.pinyin.size(), 1030889u);
+  EXPECT_EQ(tables.definition.size(), 1276981u);
+  EXPECT_EQ(tables.radicalStroke.size(), 2516656u);
+  EXPECT_EQ(tables.matthews.size(), 225204u);
   // The preface is our own document and changes with it: its file's size.
   EXPECT_EQ(tables.preface.size(), ReadDataFile("UnihanPrefaceRtfData").size());
   EXPECT_EQ(tables.preface.text()[tables.preface.size() - 1], '\0');

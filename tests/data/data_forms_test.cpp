@@ -5,6 +5,7 @@
 
 #include "tools/datagen/data_forms.h"
 #include "tools/datagen/preface_writer.h"
+#include "tools/datagen/unihan_source.h"
 
 namespace {
 
@@ -29,6 +30,8 @@ TEST(DataForms, PinyinTonesBecomeDigitsAndUmlautAReference) {
       {"ma\xcc\x84", "MA1"},   // decomposed macron
       {"", nullptr},           {"hǎǒ", nullptr},     {"ça", nullptr},
       {"ma\xff", nullptr},     {"\xcc\x84", nullptr},
+      {"\xc3\xaa\xcc\x8c", "E3"},   // ê, combining caron
+      {"\xe1\xba\xbf \xc3\xaa", "E2 E5"},  // ế ê
   };
   for (const FormCase& c : cases) {
     bool ok = false;
@@ -39,6 +42,35 @@ TEST(DataForms, PinyinTonesBecomeDigitsAndUmlautAReference) {
     } else {
       EXPECT_FALSE(ok) << c.source;
     }
+  }
+}
+
+// Every reading of the five fields, in field order, each once: the value
+// of U+6B38 in each field as the source gives it.
+TEST(DataForms, ReadingsAreGatheredFromEveryPinyinFieldEachOnce) {
+  const char* const values[5] = {
+      "āi",
+      "002.070:ǎi 088.010:ê̄ 088.020:ế",
+      "0003.060:āi 0285.050:ēi",
+      "āi(12) ǎi(3)",
+      "32140.110:āi,xiè,ê 1.1:ề",
+  };
+  std::vector<std::string> readings;
+  std::string error;
+  for (int i = 0; i < 5; ++i) ASSERT_TRUE(AddPinyinReadings(kPinyinFields[i], values[i], readings, error)) << error;
+  const std::vector<std::string> expected = {"AI1", "AI3", "E1", "E2", "EI1", "XIE4", "E5", "E4"};
+  EXPECT_EQ(readings, expected);
+  EXPECT_STREQ(kPinyinFields[0], "kMandarin");
+  EXPECT_STREQ(kPinyinFields[4], "kHanyuPinyin");
+
+  const char* const refused[][2] = {
+      {"kTGHZ2013", "038.110"},  {"kXHC1983", "0121.040 1456.020:zhǎng"},
+      {"kHanyuPinyin", "10.1:"}, {"kHanyuPinyin", "10.1:a,,b"},
+      {"kHanyuPinlu", "(12)"},   {"kMandarin", "ça"},
+  };
+  for (const auto& c : refused) {
+    std::vector<std::string> some;
+    EXPECT_FALSE(AddPinyinReadings(c[0], c[1], some, error)) << c[0] << " " << c[1];
   }
 }
 
@@ -105,16 +137,24 @@ TEST(DataForms, VariantListsAscendByNumber) {
   EXPECT_FALSE(VariantForm("", form, error));
 }
 
-TEST(DataForms, CodePointsOfTheRepertoire) {
-  EXPECT_TRUE(InRepertoire(0x3400));
-  EXPECT_TRUE(InRepertoire(0x9FA5));
-  EXPECT_FALSE(InRepertoire(0x9FA6));
-  EXPECT_FALSE(InRepertoire(0xFA2E));
-  EXPECT_FALSE(InRepertoire(0xFA2F));
-  EXPECT_TRUE(InRepertoire(0x2A6D6));
-  EXPECT_FALSE(InRepertoire(0x2A6D7));
-  EXPECT_TRUE(InRepertoire(0x2FA1D));
-  EXPECT_FALSE(InRepertoire(0x2FA1E));
+TEST(DataForms, TheRepertoireIsEveryCodePointWithARadicalStrokeValue) {
+  UnihanRecords records;
+  std::string error;
+  ASSERT_TRUE(AddUnihanLines("# comment\n"
+                             "U+9FA6\tkRSUnicode\t140.8\n"
+                             "U+30000\tkRSUnicode\t1.1\r\n"
+                             "U+30000\tkTotalStrokes\t2\n"
+                             "U+2F00\tkDefinition\tradical one\n"
+                             "U+FA2E\tkDefinition\tno radical-stroke value\n",
+                             records, error))
+      << error;
+  KeepRepertoire(records);
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records.begin()->first, 0x9FA6u);
+  EXPECT_EQ(records.rbegin()->second.size(), 2u);
+  EXPECT_FALSE(AddUnihanLines("U+4E00\tkMandarin\n", records, error));
+  EXPECT_FALSE(AddUnihanLines("4E00\tkMandarin\tyi\n", records, error));
+
   EXPECT_EQ(CodePointTextOf(0x4E00), "4E00");
   EXPECT_EQ(CodePointTextOf(0x2A3D9), "2A3D9");
   std::uint32_t cp = 0;

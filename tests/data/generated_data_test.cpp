@@ -1,11 +1,12 @@
 // The generated data against the figures of the source and the format
-// rules every reader relies on. Expected counts were taken from the source
-// files with a separate script (python3, bz2 over data/unihan/*.bz2,
-// keeping code points in the six repertoire ranges and counting the lines
-// of each field), which agree with the design notes.
+// rules every reader relies on. Expected figures come from the source
+// files by a separate script, tests/data/unihan_figures.py (python3, bz2
+// over data/unihan/*.bz2: the code points with a kRSUnicode value, the
+// lines of each field, the readings gathered from the five pinyin fields),
+// and agree with the design notes.
 #include <gtest/gtest.h>
 
-#include <chrono>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -24,10 +25,13 @@ struct Line {
   std::string code, property, value;
 };
 
-bool InRepertoire(std::uint32_t cp) {
-  return (cp >= 0x3400 && cp <= 0x4DB5) || (cp >= 0x4E00 && cp <= 0x9FA5) ||
-         (cp >= 0xF900 && cp <= 0xFA2D) || (cp >= 0xFA30 && cp <= 0xFA6A) ||
-         (cp >= 0x20000 && cp <= 0x2A6D6) || (cp >= 0x2F800 && cp <= 0x2FA1D);
+// The blocks of the Han ideographs: the URO and Extension A, both
+// compatibility blocks, Extensions B to F and Extensions G and H.
+bool InHanBlocks(std::uint32_t cp) {
+  return (cp >= 0x3400 && cp <= 0x4DBF) || (cp >= 0x4E00 && cp <= 0x9FFF) ||
+         (cp >= 0xF900 && cp <= 0xFAFF) || (cp >= 0x20000 && cp <= 0x2A6DF) ||
+         (cp >= 0x2A700 && cp <= 0x2EBEF) || (cp >= 0x2F800 && cp <= 0x2FA1F) ||
+         (cp >= 0x30000 && cp <= 0x323AF);
 }
 
 std::vector<std::string> SplitLines(const std::string& bytes, const std::string& end) {
@@ -58,7 +62,7 @@ std::vector<Line> ParseExtract(const std::string& name, const std::string& prope
     }
     Line line{static_cast<std::uint32_t>(std::stoul(m[1], nullptr, 16)), m[1], m[2], m[3]};
     EXPECT_EQ(line.property, property) << text;
-    EXPECT_TRUE(InRepertoire(line.codePoint)) << text;
+    EXPECT_TRUE(InHanBlocks(line.codePoint)) << text;
     EXPECT_EQ(line.code.size(), line.codePoint > 0xFFFF ? 5u : 4u) << text;
     lines.push_back(line);
   }
@@ -79,10 +83,10 @@ TEST(GeneratedData, ExtractsHaveTheSourceLineCountsAndLayout) {
     const char* property;
     std::size_t lines;
   } const cases[] = {
-      {"PinyinSearchData", "kMandarin", 41187},
-      {"DefinitionSearchDataUtf16", "kDefinition", 21710},
-      {"RadicalStrokeSearchData", "kRSUnicode", 71098},
-      {"MatthewsSearchData", "kMatthews", 8987},
+      {"PinyinSearchData", "kMandarin", 41421},
+      {"DefinitionSearchDataUtf16", "kDefinition", 22903},
+      {"RadicalStrokeSearchData", "kRSUnicode", 98060},
+      {"MatthewsSearchData", "kMatthews", 9003},
   };
   for (const Case& c : cases) {
     std::string bytes = ReadDataFile(c.file);
@@ -98,18 +102,47 @@ TEST(GeneratedData, PinyinReadingsCarryToneDigitsAndTheUmlautReference) {
   for (const Line& line : lines)
     EXPECT_TRUE(std::regex_match(line.value, readings)) << line.code << " " << line.value;
   auto values = ByCode(lines);
-  // Source readings: U+3400 qiū, U+9A62 lǘ, U+535C "bo bǔ", U+3576 ň,
-  // U+5463 ḿ, U+2A3D9 huáng, U+2F835 huī, the last of the repertoire with a
-  // reading (grep -P '^U\+(3400|9A62|...)\tkMandarin' Unihan_Readings.txt).
+  // Readings gathered by tests/data/unihan_figures.py from kMandarin,
+  // kTGHZ2013, kXHC1983, kHanyuPinlu and kHanyuPinyin in that order: U+3400
+  // qiū; U+9A62 lǘ; U+535C "bo bǔ", then pū of kHanyuPinyin; U+3576 ň, then
+  // ňg of kXHC1983; U+5463 ḿ, m̀ (decomposed grave), móu; U+6B38 with the ê
+  // readings of kTGHZ2013; U+30EDE biáng, the last code point with a reading.
   EXPECT_EQ(values["3400"], "QIU1");
   EXPECT_EQ(values["9A62"], "L&#xdc;2");
-  EXPECT_EQ(values["535C"], "BO5 BU3");
-  EXPECT_EQ(values["3576"], "N3");
-  EXPECT_EQ(values["5463"], "M2");
-  EXPECT_EQ(values["4E00"], "YI1");
+  EXPECT_EQ(values["535C"], "BO5 BU3 PU1");
+  EXPECT_EQ(values["3576"], "N3 NG3");
+  EXPECT_EQ(values["5463"], "M2 M4 MOU2");
+  EXPECT_EQ(values["4E00"], "YI1 YI2 YI4");
   EXPECT_EQ(values["2A3D9"], "HUANG2");
-  EXPECT_EQ(lines.back().code, "2F835");
-  EXPECT_EQ(lines.back().value, "HUI1");
+  EXPECT_EQ(values["957F"], "ZHANG3 CHANG2");
+  EXPECT_EQ(values["9577"], "ZHANG3 CHANG2 ZHANG4");
+  EXPECT_EQ(values["884C"], "XING2 HANG2 HENG2 HANG4 XING4");
+  EXPECT_EQ(values["5F97"], "DE2 DE5 DEI3");
+  EXPECT_EQ(values["5074"], "CE4 ZE4 ZHAI1");
+  EXPECT_EQ(values["6B38"], "AI1 AI3 E1 E2 E3 E4 EI1 EI2 EI3 EI4 XIE4");
+  EXPECT_EQ(lines.back().code, "30EDE");
+  EXPECT_EQ(lines.back().value, "BIANG2");
+
+  // Each reading once; 8,752 characters have more than one; the syllable
+  // MA has 11, 25, 25, 38 and 13 characters per tone (same script).
+  std::size_t several = 0;
+  std::size_t ma[5] = {0, 0, 0, 0, 0};
+  for (const Line& line : lines) {
+    std::vector<std::string> words;
+    for (std::size_t p = 0; p <= line.value.size();) {
+      std::size_t blank = std::min(line.value.find(' ', p), line.value.size());
+      words.push_back(line.value.substr(p, blank - p));
+      p = blank + 1;
+    }
+    std::set<std::string> distinct(words.begin(), words.end());
+    EXPECT_EQ(distinct.size(), words.size()) << line.code << " " << line.value;
+    if (words.size() > 1) ++several;
+    for (int tone = 1; tone <= 5; ++tone)
+      if (distinct.count("MA" + std::to_string(tone))) ++ma[tone - 1];
+  }
+  EXPECT_EQ(several, 8752u);
+  const std::size_t maExpected[5] = {11, 25, 25, 38, 13};
+  for (int tone = 0; tone < 5; ++tone) EXPECT_EQ(ma[tone], maExpected[tone]) << "MA" << tone + 1;
 }
 
 TEST(GeneratedData, DefinitionsArePureAsciiWithLowerCaseReferences) {
@@ -133,8 +166,8 @@ TEST(GeneratedData, RadicalStrokeValuesAreSingleAndTrimmed) {
     EXPECT_TRUE(std::regex_match(line.value, value)) << line.code << " '" << line.value << "'";
     if (line.value == "140.8") ++grass8;
   }
-  // grep -c -P '\t140\.8( |$)' over the kRSUnicode lines of the repertoire: 296.
-  EXPECT_EQ(grass8, 296u);
+  // tests/data/unihan_figures.py: 140.8 is the first kRSUnicode value of 371.
+  EXPECT_EQ(grass8, 371u);
 }
 
 TEST(GeneratedData, MatthewsNumbersArePadded) {
@@ -166,8 +199,10 @@ TEST(GeneratedData, StrokeListIsSortedAndCoversTheRadicalStrokeSet) {
     codes.insert(m[2]);
     EXPECT_LE(text.size(), 19u) << "longer than one 20-byte read";
   }
-  EXPECT_EQ(records.size(), 71098u);
-  EXPECT_EQ(codes.size(), 71098u);
+  // tests/data/unihan_figures.py: 98,060 kTotalStrokes lines, 8,603 of 12.
+  EXPECT_EQ(records.size(), 98060u);
+  EXPECT_EQ(codes.size(), 98060u);
+  EXPECT_EQ(std::count_if(records.begin(), records.end(), [](const auto& r) { return r.first == 12; }), 8603);
   for (std::size_t i = 1; i < records.size(); ++i) EXPECT_LT(records[i - 1], records[i]);
   EXPECT_EQ(records.front(), std::make_pair(1, 0x4E00u));
   std::set<std::string> radicalCodes;
@@ -183,10 +218,15 @@ struct VariantCase {
 };
 
 TEST(GeneratedData, VariantTablesAscendAndFitTheirFields) {
-  // Source: 6,549 kSimplifiedVariant and 3,186 kTraditionalVariant lines of
-  // the repertoire in Unihan_Variants.txt.
-  const VariantCase tables[] = {{kSimplifiedVariants, kSimplifiedVariantsCount, 6549},
-                                {kTraditionalVariants, kTraditionalVariantsCount, 3186}};
+  // tests/data/unihan_figures.py: 6,692 kSimplifiedVariant and 6,291
+  // kTraditionalVariant lines of the repertoire, the longest written value
+  // 19 characters, every listed code point one of the repertoire.
+  const VariantCase tables[] = {{kSimplifiedVariants, kSimplifiedVariantsCount, 6692},
+                                {kTraditionalVariants, kTraditionalVariantsCount, 6291}};
+  std::set<std::string> repertoire;
+  for (const Line& line : ParseExtract("RadicalStrokeSearchData", "kRSUnicode")) repertoire.insert(line.code);
+  ASSERT_EQ(repertoire.size(), 98060u);
+  std::size_t longest = 0;
   static const std::regex list("[0-9A-F]{4,5}(?: [0-9A-F]{4,5})*");
   for (const VariantCase& t : tables) {
     EXPECT_EQ(t.count, t.expected);
@@ -199,17 +239,20 @@ TEST(GeneratedData, VariantTablesAscendAndFitTheirFields) {
       EXPECT_LT(previous, key) << pair.key;
       previous = key;
       std::string value = pair.value;
-      EXPECT_LE(value.size(), 19u);
+      longest = std::max(longest, value.size());
+      EXPECT_TRUE(repertoire.count(pair.key)) << pair.key;
       ASSERT_TRUE(std::regex_match(value, list)) << pair.key << " " << value;
       unsigned long last = 0;
       for (std::size_t p = 0; p < value.size(); p = value.find(' ', p) + 1) {
         unsigned long v = std::stoul(value.substr(p), nullptr, 16);
         EXPECT_LT(last, v) << pair.key << " " << value;
+        EXPECT_TRUE(repertoire.count(value.substr(p, value.find(' ', p) - p))) << pair.key << " " << value;
         last = v;
         if (value.find(' ', p) == std::string::npos) break;
       }
     }
   }
+  EXPECT_EQ(longest, 19u);
   auto find = [](const VariantPair* table, std::size_t count, const char* key) {
     for (std::size_t i = 0; i < count; ++i)
       if (std::string(table[i].key) == key) return std::string(table[i].value);
@@ -239,8 +282,8 @@ TEST(GeneratedData, UnihanTextHasThePrefaceThenEveryLineSortedByCodeAndField) {
   EXPECT_NE(headerText.find("U+53F0"), std::string::npos);
   EXPECT_NE(headerText.find("Notice of modification"), std::string::npos);
 
-  // Every repertoire line of the eight files: 1,347,450 (same script).
-  EXPECT_EQ(lines.size() - header, 1347450u);
+  // Every repertoire line of the eight files: 1,437,651 (same script).
+  EXPECT_EQ(lines.size() - header, 1437651u);
   std::uint32_t previousCode = 0;
   std::string previousField;
   std::set<std::uint32_t> codes;
@@ -250,7 +293,7 @@ TEST(GeneratedData, UnihanTextHasThePrefaceThenEveryLineSortedByCodeAndField) {
     ASSERT_TRUE(line.compare(0, 2, "U+") == 0 && tab2 != std::string::npos) << line;
     std::uint32_t code = static_cast<std::uint32_t>(std::stoul(line.substr(2, tab1 - 2), nullptr, 16));
     std::string field = line.substr(tab1 + 1, tab2 - tab1 - 1);
-    ASSERT_TRUE(InRepertoire(code)) << line;
+    ASSERT_TRUE(InHanBlocks(code)) << line;
     if (code == previousCode)
       ASSERT_LT(previousField, field) << line;
     else
@@ -259,7 +302,7 @@ TEST(GeneratedData, UnihanTextHasThePrefaceThenEveryLineSortedByCodeAndField) {
     previousField = field;
     codes.insert(code);
   }
-  EXPECT_EQ(codes.size(), 71098u);
+  EXPECT_EQ(codes.size(), 98060u);
 }
 
 TEST(GeneratedData, PrefaceFormsAgree) {
@@ -285,18 +328,80 @@ TEST(GeneratedData, PrefaceFormsAgree) {
   for (const std::string& line : SplitLines(plain, "\r\n"))
     EXPECT_EQ(line.find('\n'), std::string::npos) << "a bare LF in the plain preface";
   EXPECT_NE(plain.find("Unicode 15.0.0"), std::string::npos);
-  EXPECT_NE(plain.find("4.0.1"), std::string::npos);
+  EXPECT_NE(plain.find("98,060 code points"), std::string::npos);
 }
 
-TEST(GeneratedData, GeneratorIsDeterministicAndQuick) {
+// The preface's text, its lines joined by single blanks.
+std::string PrefaceText() {
+  std::string text;
+  for (const std::string& line : SplitLines(ReadDataFile("UNIHANPREFACEDATA"), "\r\n")) {
+    std::size_t first = line.find_first_not_of(' ');
+    if (first == std::string::npos) continue;
+    if (!text.empty()) text += ' ';
+    text += line.substr(first);
+  }
+  return text;
+}
+
+std::string VariantValue(const VariantPair* table, std::size_t count, const std::string& key) {
+  for (std::size_t i = 0; i < count; ++i)
+    if (key == table[i].key) return table[i].value;
+  return "<none>";
+}
+
+// Every concrete example the preface gives, as it writes it, and what the
+// generated data hold for it; the expected values come from the source
+// (tests/data/unihan_figures.py, and grep over the bzcat of
+// data/unihan/*.bz2 for the variant and Matthews lines).
+TEST(GeneratedData, ThePrefaceStatesOnlyWhatTheDataHold) {
+  std::string preface = PrefaceText();
+  auto pinyin = ByCode(ParseExtract("PinyinSearchData", "kMandarin"));
+  auto definition = ByCode(ParseExtract("DefinitionSearchDataUtf16", "kDefinition"));
+  auto radicalStroke = ByCode(ParseExtract("RadicalStrokeSearchData", "kRSUnicode"));
+  std::set<std::string> matthews;
+  for (const Line& line : ParseExtract("MatthewsSearchData", "kMatthews")) matthews.insert(line.value);
+  std::set<std::string> radicalStrokeValues;
+  for (const auto& [code, value] : radicalStroke) radicalStrokeValues.insert(value);
+
+  struct Example {
+    const char* phrase;    // as the preface writes it
+    std::string held;      // what the data hold
+    const char* expected;
+  } const examples[] = {
+      {"98,060 code points", std::to_string(radicalStroke.size()), "98060"},
+      {"U+4E00, kDefinition, \"one; a, an; alone\"", definition["4E00"], "one; a, an; alone"},
+      {"U+957F, long, reads ZHANG3 CHANG2", pinyin["957F"], "ZHANG3 CHANG2"},
+      {"U+884C, to walk, reads XING2 HANG2 HENG2 HANG4 XING4", pinyin["884C"], "XING2 HANG2 HENG2 HANG4 XING4"},
+      {"qiu with a macron becomes QIU1", pinyin["4E18"], "QIU1"},
+      {"becomes L&#xdc;2", pinyin["9A62"], "L&#xdc;2"},
+      {"&#x4e18; for the character U+4E18", definition["3400"], "(same as U+4E18 &#x4e18;) hillock or mound"},
+      {"as in 1.0 or 120'.10", std::to_string(radicalStrokeValues.count("1.0") + radicalStrokeValues.count("120'.10")), "2"},
+      {"U+53F0 is its own simplified variant", VariantValue(kSimplifiedVariants, kSimplifiedVariantsCount, "53F0"), "53F0"},
+      {"U+53F0 U+6AAF U+81FA U+98B1", VariantValue(kTraditionalVariants, kTraditionalVariantsCount, "53F0"),
+       "53F0 6AAF 81FA 98B1"},
+      {"U+70BA gives U+4E3A as its simplified form", VariantValue(kSimplifiedVariants, kSimplifiedVariantsCount, "70BA"),
+       "4E3A"},
+      {"U+4E3A gives U+70BA as its traditional form",
+       VariantValue(kTraditionalVariants, kTraditionalVariantsCount, "4E3A"), "70BA"},
+      {"U+7232, another form of U+70BA, names no simplified form",
+       VariantValue(kSimplifiedVariants, kSimplifiedVariantsCount, "7232"), "<none>"},
+  };
+  for (const Example& example : examples) {
+    EXPECT_NE(preface.find(example.phrase), std::string::npos) << "the preface no longer says: " << example.phrase;
+    EXPECT_EQ(example.held, example.expected) << example.phrase;
+  }
+  for (const char* value : {"M+3016", "M+300p", "M+90pp", "M+3ppp", "M+4473a", "M+5047.5"}) {
+    EXPECT_NE(preface.find(value), std::string::npos) << value;
+    EXPECT_TRUE(matthews.count(value)) << value;
+  }
+}
+
+TEST(GeneratedData, GeneratorIsDeterministic) {
   std::string out = ::testing::TempDir() + "logodex-datagen-again";
   std::string command = std::string("mkdir -p '") + out + "' && '" + LOGODEX_DATAGEN + "' '" +
                         LOGODEX_SOURCE_DIR + "/data/unihan' '" + LOGODEX_SOURCE_DIR +
                         "/data/preface.txt' '" + out + "' > /dev/null";
-  auto start = std::chrono::steady_clock::now();
   ASSERT_EQ(std::system(command.c_str()), 0);
-  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  EXPECT_LT(seconds, 20.0);
   const char* const files[] = {"PinyinSearchData",     "DefinitionSearchDataUtf16",
                                "RadicalStrokeSearchData", "MatthewsSearchData",
                                "TotalStrokeOrdered.txt", "unihan.txt",

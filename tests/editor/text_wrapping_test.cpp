@@ -42,4 +42,18 @@ TEST(TextWrapping, SurrogatePairsStayWhole) {
   EXPECT_EQ(lines, (std::vector<std::wstring>{L"a", pair, L"b"}));
 }
 
+TEST(TextWrapping, SpansLocateEachLineInTheParagraph) {
+  // The blank at a break belongs to no line; an empty paragraph is one
+  // empty span. Positions counted by hand over "one two three".
+  std::vector<LineSpan> spans = WrapParagraphSpans(L"one two three", FixedWidth(8));
+  ASSERT_EQ(spans.size(), 2u);
+  EXPECT_EQ(spans[0].begin, 0u);
+  EXPECT_EQ(spans[0].end, 7u);
+  EXPECT_EQ(spans[1].begin, 8u);
+  EXPECT_EQ(spans[1].end, 13u);
+  std::vector<LineSpan> empty = WrapParagraphSpans(L"", FixedWidth(8));
+  ASSERT_EQ(empty.size(), 1u);
+  EXPECT_EQ(empty[0].begin, empty[0].end);
+}
+
 }  // namespace

@@ -5,9 +5,13 @@
 // and the files written checked byte by byte.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
+
+#include <windows.h>
+#include <commctrl.h>
 
 #include "resources/resource.h"
 #include "tests/gui/gui_driver.h"
@@ -33,6 +37,119 @@ void WriteFile(const std::wstring& path, const std::string& bytes) {
 }
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// Chinese text for every test of documents: U+20BB7 is of Extension B,
+// a surrogate pair in UTF-16.
+const std::wstring kExtensionB = L"\xD842\xDFB7";
+const std::wstring kHan = L"\x6F22\x5B57" + kExtensionB + L"\x8A5E\x5178";  // 漢字𠮷詞典
+
+// Text as RTF characters: \uN with N as a signed 16-bit number, and "?"
+// for readers without Unicode.
+std::string RtfText(const std::wstring& text) {
+  std::string rtf;
+  for (wchar_t c : text) {
+    if (c < 0x80 && c != L'\\' && c != L'{' && c != L'}') {
+      rtf += static_cast<char>(c);
+    } else {
+      rtf += "\\u" + std::to_string(static_cast<short>(c)) + "?";
+    }
+  }
+  return rtf;
+}
+
+// The characters of an RTF document with whether each is bold: a reader
+// of groups, \b, \b0, \plain, \uN (skipping one fallback character),
+// \'hh, \par and literal text (control characters left out), leaving out destinations such as the font
+// table. Enough for the files the rich edit control writes.
+struct RtfCharacter {
+  wchar_t c;
+  bool bold;
+};
+std::vector<RtfCharacter> RtfCharacters(const std::string& rtf) {
+  std::vector<RtfCharacter> out;
+  std::vector<std::pair<bool, bool>> stack;  // bold, skipped
+  bool bold = false, skipped = false;
+  int skipFallback = 0;
+  for (std::size_t i = 0; i < rtf.size();) {
+    char c = rtf[i];
+    if (c == '{') {
+      stack.push_back({bold, skipped});
+      ++i;
+      if (rtf.compare(i, 2, "\\*") == 0) skipped = true;
+      for (const char* destination : {"\\fonttbl", "\\colortbl", "\\stylesheet", "\\info", "\\generator"})
+        if (rtf.compare(i, strlen(destination), destination) == 0) skipped = true;
+      continue;
+    }
+    if (c == '}') {
+      if (!stack.empty()) {
+        bold = stack.back().first;
+        skipped = stack.back().second;
+        stack.pop_back();
+      }
+      ++i;
+      continue;
+    }
+    if (static_cast<unsigned char>(c) < 0x20) {  // line ends, and the NUL the control writes last
+      ++i;
+      continue;
+    }
+    if (c == '\\') {
+      ++i;
+      if (i < rtf.size() && !isalpha(static_cast<unsigned char>(rtf[i]))) {
+        char symbol = rtf[i++];
+        if (symbol == '\'') {
+          i += 2;
+          if (skipFallback > 0) --skipFallback;
+          else if (!skipped) out.push_back({L'?', bold});
+        } else if (!skipped && (symbol == '\\' || symbol == '{' || symbol == '}')) {
+          out.push_back({static_cast<wchar_t>(symbol), bold});
+        }
+        continue;
+      }
+      std::size_t start = i;
+      while (i < rtf.size() && isalpha(static_cast<unsigned char>(rtf[i]))) ++i;
+      std::string word = rtf.substr(start, i - start);
+      std::size_t numberStart = i;
+      if (i < rtf.size() && rtf[i] == '-') ++i;
+      while (i < rtf.size() && isdigit(static_cast<unsigned char>(rtf[i]))) ++i;
+      std::string number = rtf.substr(numberStart, i - numberStart);
+      if (i < rtf.size() && rtf[i] == ' ') ++i;
+      if (word == "b") bold = number != "0";
+      if (word == "plain") bold = false;
+      if (word == "par" && !skipped) out.push_back({L'\n', bold});
+      if (word == "u" && !skipped) {
+        out.push_back({static_cast<wchar_t>(static_cast<unsigned short>(std::stoi(number))), bold});
+        skipFallback = 1;
+      }
+      continue;
+    }
+    ++i;
+    if (skipFallback > 0) {
+      --skipFallback;
+      continue;
+    }
+    if (!skipped) out.push_back({static_cast<wchar_t>(static_cast<unsigned char>(c)), bold});
+  }
+  return out;
+}
+
+// The bold and the plain characters of an RTF document, each in order.
+std::pair<std::wstring, std::wstring> BoldAndPlain(const std::string& rtf) {
+  std::pair<std::wstring, std::wstring> parts;
+  for (const RtfCharacter& character : RtfCharacters(rtf))
+    if (character.c != L'\n') (character.bold ? parts.first : parts.second) += character.c;
+  return parts;
+}
+
+// Control text with the rich edit control's paragraph ends as "\n".
+std::wstring Lines(std::wstring text) {
+  std::wstring lines;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') continue;
+    lines += text[i] == L'\r' ? L'\n' : text[i];
+  }
+  return lines;
+}
 
 // Every visible top-level window of the process with this caption.
 struct CaptionSearch {
@@ -191,6 +308,43 @@ class DocumentPane : public ::testing::Test {
 
   void WaitUntilDialogGone(const std::wstring& caption) {
     for (int i = 0; i < 100 && WaitForDialog(Pid(), caption, 0); ++i) Sleep(50);
+  }
+
+  // A part of the status bar's text, read through memory in the
+  // program's own process (the status bar's messages carry pointers).
+  std::wstring StatusText(int part) {
+    HWND status = GetDlgItem(Main(), IDC_STATUS_BAR);
+    if (!status) status = FindWindowExW(Main(), nullptr, L"msctls_statusbar32", nullptr);
+    if (!status) return L"<no status bar>";
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, Pid());
+    if (!process) return L"<no access>";
+    const SIZE_T room = 512;
+    void* remote = VirtualAllocEx(process, nullptr, room * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE);
+    std::wstring text(room, L'\0');
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(status, SB_GETTEXTW, part, reinterpret_cast<LPARAM>(remote), SMTO_NORMAL, 5000, &length);
+    SIZE_T read = 0;
+    ReadProcessMemory(process, remote, &text[0], room * sizeof(wchar_t), &read);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    text.resize(wcsnlen(text.c_str(), room));
+    return text;
+  }
+
+  // Open (201) of a file through the Open dialog.
+  void OpenFile(const std::wstring& path) {
+    Launch(IDM_OPEN);
+    ASSERT_TRUE(ChooseInFileDialog(L"Open", path)) << "no Open dialog";
+    WaitUntilDialogGone(L"Open");
+    Settle(Main());
+  }
+
+  // Save As (203) to a new file through the Save As dialog.
+  void SaveAsNewFile(const std::wstring& path) {
+    Launch(IDM_SAVE_AS);
+    ASSERT_TRUE(ChooseInFileDialog(L"Save As", path)) << "no Save As dialog";
+    WaitUntilDialogGone(L"Save As");
+    Settle(Main());
   }
 
   RunningProgram program_;
@@ -520,6 +674,178 @@ TEST_F(DocumentPane, OpenHtmlShowsTheFileAndLeavesTheDocumentPath) {
   if (dialog) ClickButton(dialog, IDCANCEL);
   WaitUntilDialogGone(L"Save As");
   EXPECT_EQ(ReadFile(page), html);
+}
+
+// ---------------------------------------------------------------- Chinese text
+
+TEST_F(DocumentPane, ChineseLinesAreParagraphsAndFindFindsThem) {
+  Start(L"editor-chinese");
+  const std::wstring first = kHan + L" and " + kHan;
+  const std::wstring second = L"\x6587" + kExtensionB + L"\x5B57";  // 文𠮷字
+  Type(first + L"\r" + second);
+  ASSERT_EQ(Lines(Text()), first + L"\n" + second);
+  std::size_t secondStart = Text().find(second);
+  ASSERT_NE(secondStart, std::wstring::npos);
+
+  // The caret text counts the document's lines, however narrow the pane.
+  Select(3, 7);
+  Settle(Main());
+  EXPECT_EQ(StatusText(1), L"Ln 1, Pos 4:8");
+  Select(2, static_cast<int>(secondStart) + 1);
+  Settle(Main());
+  EXPECT_EQ(StatusText(1), L"Ln 1:2, Pos 3:" + std::to_wstring(secondStart + 2));
+  // The End key goes to the end of the first paragraph.
+  Select(0, 0);
+  PressKey(editor_, VK_END);
+  Settle(Main());
+  EXPECT_EQ(StatusText(1), L"Ln 1, Pos " + std::to_wstring(first.size() + 1));
+  SaveScreenshot(L"editor-chinese-status");
+
+  // Find: the Extension B character, then a word ending with it.
+  Select(0, 0);
+  Launch(IDM_FIND);
+  HWND find = WaitForDialog(Pid(), L"Find", 10000);
+  ASSERT_NE(find, nullptr) << "no Find dialog";
+  HWND field = GetDlgItem(find, kFindWhatField);
+  SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kExtensionB.c_str()));
+  ClickButton(find, IDOK);
+  Settle(Main());
+  EXPECT_EQ(Selection(), std::make_pair(2, 4));
+  ClickButton(find, IDOK);
+  Settle(Main());
+  EXPECT_EQ(Selection(), std::make_pair(13, 15));
+  const std::wstring word = L"\x6587" + kExtensionB;  // 文𠮷
+  SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(word.c_str()));
+  SaveScreenshot(L"editor-find-chinese");
+  ClickButton(find, IDOK);
+  Settle(Main());
+  EXPECT_EQ(Selection(), std::make_pair(static_cast<int>(secondStart), static_cast<int>(secondStart) + 3));
+  ClickButton(find, IDOK);
+  EXPECT_EQ(Answer(L"Find"), L"Text not found.");
+  ClickButton(find, IDCANCEL);
+}
+
+TEST_F(DocumentPane, OpenedFormattingSurvivesSaveAndOpenAgain) {
+  Start(L"editor-rtf-formats");
+  // 格式𠮷.rtf: a bold run, a plain run and a centred second paragraph.
+  std::wstring path = Folder() + L"\\\x683C\x5F0F" + kExtensionB + L".rtf";
+  WriteFile(path, "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 {\\b " + RtfText(L"Heavy " + kHan) + "} " +
+                      RtfText(L"light " + kHan) + "\\par\\qc " + RtfText(L"centred " + kHan) + "\\par}");
+  OpenFile(path);
+  const std::wstring text = L"Heavy " + kHan + L" light " + kHan + L"\n" + L"centred " + kHan;
+  EXPECT_EQ(Lines(Text()).substr(0, text.size()), text);
+
+  // 副本𠮷.rtf: written from the opened document, read back byte by byte.
+  std::wstring copy = Folder() + L"\\\x526F\x672C" + kExtensionB + L".rtf";
+  DeleteFileW(copy.c_str());
+  SaveAsNewFile(copy);
+  EXPECT_EQ(WindowText(Main()), copy);
+  std::string saved = ReadFile(copy);
+  auto parts = BoldAndPlain(saved);
+  EXPECT_EQ(parts.first, L"Heavy " + kHan) << saved;
+  EXPECT_EQ(parts.second, L" light " + kHan + L"centred " + kHan) << saved;
+  EXPECT_TRUE(Contains(saved, "\\qc")) << saved;
+
+  // Opened again and saved in place: the same characters, the same bold.
+  Run(IDM_NEW);
+  OpenFile(copy);
+  EXPECT_EQ(Lines(Text()).substr(0, text.size()), text);
+  Select(0, 0);
+  Type(L"\x65B0");  // 新, in the bold run
+  Run(IDM_SAVE);
+  EXPECT_FALSE(Modified());
+  auto again = BoldAndPlain(ReadFile(copy));
+  EXPECT_EQ(again.first, L"\x65B0Heavy " + kHan);
+  EXPECT_EQ(again.second, parts.second);
+}
+
+TEST_F(DocumentPane, FailedOpenIsReportedAndChangesNothing) {
+  Start(L"editor-open-locked");
+  // 受害𠮷.rtf, held open without sharing by this test.
+  std::wstring victim = Folder() + L"\\\x53D7\x5BB3" + kExtensionB + L".rtf";
+  const std::string victimBytes = "{\\rtf1\\ansi " + RtfText(L"victim " + kHan) + "\\par}";
+  WriteFile(victim, victimBytes);
+  Type(L"pane " + kHan);
+  std::wstring title = WindowText(Main());
+  HANDLE held = CreateFileW(victim.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  Launch(IDM_OPEN);
+  ASSERT_TRUE(ChooseInFileDialog(L"Open", victim));
+  EXPECT_EQ(Answer(L"Logodex"), L"The document could not be opened:\n" + victim);
+  CloseHandle(held);
+  WaitUntilDialogGone(L"Open");
+  EXPECT_EQ(Lines(Text()), L"pane " + kHan);
+  EXPECT_TRUE(Modified());
+  EXPECT_EQ(WindowText(Main()), title);
+
+  // The document still has no path: Save asks for one, and the file that
+  // could not be opened is not written.
+  Launch(IDM_SAVE);
+  HWND dialog = WaitForDialog(Pid(), L"Save As", 10000);
+  EXPECT_NE(dialog, nullptr) << "Save wrote without asking";
+  if (dialog) ClickButton(dialog, IDCANCEL);
+  WaitUntilDialogGone(L"Save As");
+  EXPECT_EQ(ReadFile(victim), victimBytes);
+}
+
+// Needs a small file system (64 KB) at the folder named by
+// LOGODEX_FULL_DISK, which editor_test.sh mounts.
+TEST_F(DocumentPane, SaveOnAFullDiskKeepsTheOldFileWhole) {
+  std::wstring disk(MAX_PATH, L'\0');
+  disk.resize(GetEnvironmentVariableW(L"LOGODEX_FULL_DISK", &disk[0], MAX_PATH));
+  ASSERT_FALSE(disk.empty()) << "no small file system: LOGODEX_FULL_DISK is not set (editor_test.sh sets it)";
+  Start(L"editor-full-disk");
+  // 其他𠮷.rtf: about 30 KB, left half of the file system free.
+  std::wstring other = disk + L"\\\x5176\x4ED6" + kExtensionB + L".rtf";
+  std::string otherBytes = "{\\rtf1\\ansi ";
+  while (otherBytes.size() < 30000) otherBytes += RtfText(kHan + L" other ");
+  otherBytes += "\\par}";
+  WriteFile(other, otherBytes);
+  ASSERT_EQ(ReadFile(other), otherBytes);
+  // A document of more than the free space.
+  std::wstring big = Folder() + L"\\big.rtf";
+  std::string bigBytes = "{\\rtf1\\ansi ";
+  while (bigBytes.size() < 90000) bigBytes += RtfText(kHan + L" big ");
+  WriteFile(big, bigBytes + "\\par}");
+  OpenFile(big);
+  ASSERT_GT(Text().size(), 9000u);
+  std::wstring title = WindowText(Main());
+
+  Launch(IDM_SAVE_AS);
+  ASSERT_TRUE(ChooseInFileDialog(L"Save As", other));
+  HWND question = WaitForOverwriteQuestion(Pid(), 10000);
+  ASSERT_NE(question, nullptr);
+  ClickButton(question, IDYES);
+  EXPECT_EQ(Answer(L"Logodex", IDOK, 30000), L"The document could not be saved:\n" + other);
+  WaitUntilDialogGone(L"Save As");
+  EXPECT_EQ(ReadFile(other), otherBytes) << "the old file was damaged";
+  EXPECT_EQ(WindowText(Main()), title);
+  // Nothing else is left on the file system.
+  WIN32_FIND_DATAW entry;
+  HANDLE listing = FindFirstFileW((disk + L"\\*").c_str(), &entry);
+  int files = 0;
+  if (listing != INVALID_HANDLE_VALUE) {
+    do {
+      if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++files;
+    } while (FindNextFileW(listing, &entry));
+    FindClose(listing);
+  }
+  EXPECT_EQ(files, 1) << "a temporary file was left behind";
+
+  // A small document fits beside the old file and then replaces it.
+  Run(IDM_NEW);
+  Type(L"small " + kHan);
+  Launch(IDM_SAVE_AS);
+  ASSERT_TRUE(ChooseInFileDialog(L"Save As", other));
+  HWND confirm = WaitForOverwriteQuestion(Pid(), 10000);
+  ASSERT_NE(confirm, nullptr);
+  ClickButton(confirm, IDYES);
+  WaitUntilDialogGone(L"Save As");
+  Settle(Main());
+  std::string small = ReadFile(other);
+  EXPECT_EQ(BoldAndPlain(small).second, L"small " + kHan) << small;
+  EXPECT_EQ(WindowText(Main()), other);
+  EXPECT_FALSE(Modified());
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "resources/resource.h"
 #include "tests/win/screen_bmp.h"
 
 namespace {
@@ -114,9 +115,11 @@ std::wstring ControlText(HWND control) {
 }
 
 std::wstring MessageBoxText(HWND box) {
-  // The message is the box's static control with identifier 0xFFFF.
-  HWND text = GetDlgItem(box, 0xFFFF);
-  return text ? WindowText(text) : L"";
+  // The message is the box's static control with identifier 0xFFFF, or in
+  // the program's box for long texts its scrolling edit control.
+  if (HWND text = GetDlgItem(box, 0xFFFF)) return WindowText(text);
+  if (HWND lines = GetDlgItem(box, IDC_UNIHAN_LINES)) return ControlText(lines);
+  return L"";
 }
 
 void Settle(HWND window, DWORD ms) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -121,6 +122,37 @@ TEST_F(LogodexSession, EverySearchFieldShowsItsPageWithItsStatusText) {
   }
 }
 
+// The whole repertoire in the pane (tests/data/unihan_figures.py): the
+// radical-stroke page for 1.5 lists 30 characters, Extensions D to H among
+// them (3000B of G, 31351 of H); the two-stroke page lists 90, 2A70A of
+// Extension C and 30000 of G among them. The screenshots show how the
+// fonts draw them.
+TEST_F(LogodexSession, PagesOfTheExtensionsAreDrawn) {
+  Start(L"extensions");
+  Search(IDC_SEARCH_RADICAL_STROKE, L"1.5");
+  HWND pane = PaneTitled(L"Radical.Stroke: 1.5");
+  ASSERT_NE(pane, nullptr);
+  std::string page = ReadFile(Folder() + L"\\HtmlRadicalSearch.htm");
+  for (const char* code : {"insert2B741\"", "insert2CEBF\"", "insert3000B\"", "insert31351\""})
+    EXPECT_NE(page.find(code), std::string::npos) << code;
+  // The end of the page, where Extensions F to H stand.
+  SendMessageW(pane, WM_VSCROLL, SB_BOTTOM, 0);
+  Settle(Main(), 500);
+  SaveScreenshot(L"radical-stroke-1.5");
+  Search(IDC_SEARCH_STROKE_NUMBER, L"2");
+  EXPECT_NE(PaneTitled(L"TotalStroke: 2 (90)"), nullptr);
+  page = ReadFile(Folder() + L"\\HtmlTotalStrokeSearch.htm");
+  for (const char* code : {"insert2A70A\"", "insert30000\""}) EXPECT_NE(page.find(code), std::string::npos) << code;
+  Settle(Main(), 500);
+  SaveScreenshot(L"stroke-number-2");
+  // U+30041 is in no packaged font (fc-query over BabelStoneHan.ttf and
+  // the HanaMin faces): the page shows a placeholder box for it.
+  Search(IDC_SEARCH_UNICODE, L"30041");
+  EXPECT_NE(PaneTitled(L"Unicode: 30041"), nullptr);
+  Settle(Main(), 500);
+  SaveScreenshot(L"unicode-30041-placeholder");
+}
+
 TEST_F(LogodexSession, ClickedInsertLinkShowsTheBoxThenFillsTheClipboard) {
   Start(L"insert");
   Search(IDC_SEARCH_PINYIN, L"ma");
@@ -145,6 +177,31 @@ TEST_F(LogodexSession, ClickedInsertLinkShowsTheBoxThenFillsTheClipboard) {
 // differently at each (the check marks are seen by the real-input test:
 // Wine does not lend a menu to another process), and history and help
 // leave it working.
+// The definition of U+3400 refers to U+4E18 丘 as "&#x4e18;" in the data
+// (grep -P '^U\+3400\t' over the definition extract); the box shows the
+// character, the clipboard keeps the reference. U+3400 is the first of
+// the radical-stroke index 1.4 (bzcat Unihan_IRGSources.txt.bz2 | grep -P
+// '\tkRSUnicode\t1\.4$'), so the first link of that page.
+TEST_F(LogodexSession, DefinitionBoxShowsCharactersForReferences) {
+  Start(L"reference");
+  Search(IDC_SEARCH_RADICAL_STROKE, L"1.4");
+  HWND pane = PaneTitled(L"Radical.Stroke: 1.4");
+  ASSERT_NE(pane, nullptr);
+  Settle(Main(), 500);
+  POINT link;
+  ASSERT_TRUE(FindColourOnScreen(pane, RGB(0, 0, 0xEE), link));
+  ClickAt({link.x + 1, link.y + 1});
+  HWND box = WaitForWindow(Pid(), L"Definition etc.", L"#32770", 10000);
+  ASSERT_NE(box, nullptr);
+  Settle(box, 300);
+  SaveScreenshot(L"definition-3400");
+  std::wstring text = MessageBoxText(box);
+  EXPECT_NE(text.find(L"Definition: (same as U+4E18 \u4E18) hillock or mound"), std::wstring::npos);
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  Settle(Main(), 300);
+  EXPECT_EQ(ClipboardText(), " &#x3400;");
+}
+
 TEST_F(LogodexSession, TextSizesHistoryAndHelp) {
   Start(L"sizes");
   Search(IDC_SEARCH_UNICODE, L"4e00");
@@ -166,18 +223,18 @@ TEST_F(LogodexSession, TextSizesHistoryAndHelp) {
   EXPECT_NE(PaneTitled(L"Unicode: 4E00"), nullptr);
   Command(IDM_GO_FORWARD);
   EXPECT_NE(PaneTitled(L"KangXi Radicals"), nullptr);
-  // F1 in a search field asks the help program for Logodex.hlp, which is
-  // not shipped: the help program says so in a box of its own; once that
-  // is answered, the program goes on.
+  // F1 in a search field opens Logodex.hlp, shipped beside Logodex.exe, in
+  // the help program's own window (never its box saying the file is not
+  // found); the program goes on meanwhile.
   PressKey(GetDlgItem(SearchBar(), IDC_SEARCH_PINYIN), VK_F1);
-  HWND helpBox = nullptr;
-  for (int wait = 0; wait < 100 && !helpBox; ++wait, Sleep(100)) helpBox = FindWindowW(L"#32770", L"ERROR");
-  ASSERT_NE(helpBox, nullptr) << "F1 did not reach the help program";
+  HWND viewer = nullptr;
+  for (int wait = 0; wait < 100 && !viewer; ++wait, Sleep(100)) viewer = FindWindowW(L"MS_WINHELP", nullptr);
+  ASSERT_NE(viewer, nullptr) << "F1 did not open the help program";
+  Settle(Main(), 1000);
+  EXPECT_EQ(FindWindowW(L"#32770", L"ERROR"), nullptr) << "the help program did not find Logodex.hlp";
   SaveScreenshot(L"help");
   DWORD helpProcess = 0;
-  GetWindowThreadProcessId(helpBox, &helpProcess);
-  PostMessageW(helpBox, WM_COMMAND, IDNO, 0);
-  Settle(Main(), 1000);
+  GetWindowThreadProcessId(viewer, &helpProcess);
   if (HANDLE help = OpenProcess(PROCESS_TERMINATE, FALSE, helpProcess)) {
     TerminateProcess(help, 0);
     CloseHandle(help);
@@ -257,8 +314,8 @@ TEST_F(LogodexSession, UnwritablePageIsReported) {
 TEST_F(LogodexSession, DestroyCommandEndsTheProgramAndRemovesItsPages) {
   Start(L"destroy");
   Search(IDC_SEARCH_STROKE_NUMBER, L"64");
-  // TotalStrokeOrdered.txt: two characters of 64 strokes.
-  ASSERT_NE(PaneTitled(L"TotalStroke: 64 (2)"), nullptr);
+  // tests/data/unihan_figures.py ("stroke search 64"): three characters.
+  ASSERT_NE(PaneTitled(L"TotalStroke: 64 (3)"), nullptr);
   Command(IDM_DESTROY);
   EXPECT_EQ(CloseLogodex(program_), 0u);
   EXPECT_FALSE(FileExists(Folder() + L"\\HtmlTotalStrokeSearch.htm"));
@@ -268,8 +325,8 @@ TEST_F(LogodexSession, DestroyCommandEndsTheProgramAndRemovesItsPages) {
 TEST_F(LogodexSession, StrokeNumberPageIsKeptAtExitTheOthersDeleted) {
   Start(L"shutdown");
   Search(IDC_SEARCH_STROKE_NUMBER, L"1");
-  // grep -c -P '^1\t' TotalStrokeOrdered.txt: 20 one-stroke characters.
-  EXPECT_NE(PaneTitled(L"TotalStroke: 1 (20)"), nullptr);
+  // tests/data/unihan_figures.py ("stroke search 1"): 22 one-stroke characters.
+  EXPECT_NE(PaneTitled(L"TotalStroke: 1 (22)"), nullptr);
   ASSERT_TRUE(FileExists(Folder() + L"\\HtmlTotalStrokeSearch.htm"));
   Search(IDC_SEARCH_PINYIN, L"ma");
   EXPECT_NE(PaneTitled(L"Pinyin: MA"), nullptr);
@@ -280,8 +337,24 @@ TEST_F(LogodexSession, StrokeNumberPageIsKeptAtExitTheOthersDeleted) {
   EXPECT_TRUE(FileExists(Folder() + L"\\HtmlTotalStrokeSearch.htm"));
 }
 
+// Every Unihan box lies within the work area, however many lines it holds.
+bool FitsWorkArea(HWND box) {
+  RECT area, place;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  GetWindowRect(box, &place);
+  return place.left >= area.left && place.top >= area.top && place.right <= area.right && place.bottom <= area.bottom;
+}
+
 TEST_F(LogodexSession, UnihanFieldAnswersInMessageBoxes) {
   Start(L"unihan");
+  for (const wchar_t* key : {L"4E00", L"2A3D", L"", L"9FA5"}) {
+    Search(IDC_SEARCH_UNIHAN, key);
+    HWND box = WaitForWindow(Pid(), (std::wstring(L"Unihan: ") + key).c_str(), L"#32770", 10000);
+    ASSERT_NE(box, nullptr) << "no box for the key " << std::string(key, key + wcslen(key));
+    EXPECT_TRUE(FitsWorkArea(box)) << "the box for the key " << std::string(key, key + wcslen(key));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    Settle(Main());
+  }
   Search(IDC_SEARCH_UNIHAN, L"4E00");
   std::wstring text = AnswerBox(L"Unihan: 4E00");
   EXPECT_NE(text.find(L"U+4E00\tkDefinition\tone; a, an; alone"), std::wstring::npos);
@@ -412,6 +485,86 @@ TEST_F(LogodexSession, SearchBarAndPaneFollowTheMainWindow) {
   EXPECT_EQ(paneRect.right - paneRect.left, paneBefore.right - paneBefore.left);
   EXPECT_EQ(paneRect.bottom - paneRect.top, paneBefore.bottom - paneBefore.top);
   SaveScreenshot(L"layout");
+}
+
+// The height of the first line of text a window shows: the rows from the
+// first that holds a dark pixel to the next that holds none, on the screen.
+int FirstLineInkHeight(HWND window) {
+  RECT r;
+  GetClientRect(window, &r);
+  POINT origin{0, 0};
+  ClientToScreen(window, &origin);
+  int width = r.right - GetSystemMetrics(SM_CXVSCROLL), height = r.bottom;
+  HDC screen = GetDC(nullptr);
+  auto rowHasInk = [&](int y) {
+    for (int x = 0; x < width; ++x) {
+      COLORREF px = GetPixel(screen, origin.x + x, origin.y + y);
+      if (GetRValue(px) + GetGValue(px) + GetBValue(px) < 3 * 160) return true;
+    }
+    return false;
+  };
+  int top = 0;
+  while (top < height && !rowHasInk(top)) ++top;
+  int bottom = top;
+  while (bottom < height && rowHasInk(bottom)) ++bottom;
+  ReleaseDC(nullptr, screen);
+  return bottom - top;
+}
+
+// Whole at the display's scale: the pane between the search bar and the
+// status bar, its caption in view, its text sized in points. Run at 96 dpi
+// by itself; display_scale_test.sh runs it at 96, 120, 144 and 192 dpi and
+// compares the text heights it writes.
+TEST_F(LogodexSession, WholeAtTheDisplayScale) {
+  HDC screen = GetDC(nullptr);
+  int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  Start(L"scale");
+  HWND bar = SearchBar();
+  ASSERT_NE(bar, nullptr);
+  Command(IDM_KANGXI_RADICALS);
+  HWND pane = PaneTitled(L"KangXi Radicals");
+  ASSERT_NE(pane, nullptr);
+  Settle(Main(), 500);
+  RECT client, barRect, paneRect, paneClient;
+  GetClientRect(Main(), &client);
+  MapWindowPoints(Main(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+  GetWindowRect(bar, &barRect);
+  GetWindowRect(pane, &paneRect);
+  GetClientRect(pane, &paneClient);
+  MapWindowPoints(pane, nullptr, reinterpret_cast<POINT*>(&paneClient), 2);
+  HWND status = FindWindowExW(Main(), nullptr, L"msctls_statusbar32", nullptr);
+  ASSERT_NE(status, nullptr);
+  RECT statusRect;
+  GetWindowRect(status, &statusRect);
+  // The search bar and the pane meet without overlapping; the pane's
+  // caption (the band above its client area) is in view below the bar.
+  EXPECT_GE(paneRect.top, barRect.bottom) << dpi;
+  EXPECT_LE(paneRect.top - barRect.bottom, 2) << dpi;
+  EXPECT_GT(paneClient.top - paneRect.top, GetSystemMetrics(SM_CYCAPTION) / 2) << dpi;
+  EXPECT_LE(paneRect.bottom, statusRect.top) << dpi;
+  EXPECT_EQ(paneRect.right, client.right) << dpi;
+  // The main window's first size grows with the scale: the bar fits across.
+  EXPECT_LE(barRect.right, client.right) << dpi;
+  int radicals = FirstLineInkHeight(pane);
+  SaveScreenshot(L"scale-" + std::to_wstring(dpi) + L"-radicals");
+  Search(IDC_SEARCH_PINYIN, L"ma");
+  HWND pinyin = PaneTitled(L"Pinyin: MA");
+  ASSERT_NE(pinyin, nullptr);
+  Settle(Main(), 500);
+  int pinyinHeight = FirstLineInkHeight(pinyin);
+  SaveScreenshot(L"scale-" + std::to_wstring(dpi) + L"-pinyin");
+  // Hit testing at the scale: a click on the first link (#0000EE) answers.
+  POINT link;
+  ASSERT_TRUE(FindColourOnScreen(pinyin, RGB(0, 0, 0xEE), link));
+  ClickAt({link.x + 1, link.y + 1});
+  EXPECT_EQ(AnswerBox(L"Definition etc.").rfind(L"Definition: ", 0), 0u) << dpi;
+  EXPECT_GT(radicals, 0);
+  EXPECT_GT(pinyinHeight, 0);
+  std::wstring figures = TestOutputFolder() + L"\\scale-" + std::to_wstring(dpi) + L".txt";
+  std::ofstream(figures.c_str()) << dpi << " " << radicals << " " << pinyinHeight << "\n";
+  std::printf("at %d dpi: first line of the radicals page %d pixels high, of the pinyin page %d\n", dpi,
+              radicals, pinyinHeight);
 }
 
 }  // namespace

@@ -171,4 +171,49 @@ TEST_F(Printing, CancelledFromTheAbortDialog) {
   EXPECT_GT(SendMessageW(editor_, WM_GETTEXTLENGTH, 0, 0), 0);
 }
 
+// Chinese and Latin text with an Extension B character (U+2A6D6, a
+// surrogate pair, which of the Hanazono faces only HanaMinB draws),
+// formatted through the program's own commands: a bold centred heading,
+// an italic and an underlined stretch, a plain line.
+const std::wstring kExtensionB = L"\xD869\xDED6";
+const std::wstring kHeading = L"Heading \x6F22\x5B57" + kExtensionB;                         // 漢字𪛖
+const std::wstring kMixed = L"Latin \x4E2D\x6587" + kExtensionB + L" slanted \x659C\x4F53";  // 中文𪛖, 斜体
+const std::wstring kPlain = L"Plain \x5E73\x5E38" + kExtensionB + L" end";                   // 平常𪛖
+
+TEST_F(Printing, FormattedChineseDocument) {
+  Start(L"print-chinese", 0);
+  std::wstring text = kHeading + L"\r" + kMixed + L"\r" + kPlain;
+  SendMessageW(editor_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  std::wstring shown = ControlText(editor_);
+  std::size_t heading = shown.find(kHeading), mixed = shown.find(kMixed);
+  ASSERT_NE(heading, std::wstring::npos) << "the pane lost the Chinese text";
+  ASSERT_NE(mixed, std::wstring::npos);
+  auto command = [this](int start, std::size_t end, int id) {
+    SendMessageW(editor_, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
+    SendMessageW(Main(), WM_COMMAND, id, 0);
+  };
+  command(0, kHeading.size(), IDM_BOLD);
+  command(0, 0, IDM_ALIGN_CENTER);
+  std::size_t slanted = mixed + kMixed.find(L"slanted");
+  command(static_cast<int>(slanted), mixed + kMixed.size(), IDM_ITALIC);
+  std::size_t latin = mixed + kMixed.find(L"Latin");
+  command(static_cast<int>(latin), latin + 5, IDM_UNDERLINE);
+  SendMessageW(editor_, EM_SETSEL, 0, 0);
+  Print(Choice{}, L"print-dialog-chinese");
+}
+
+TEST_F(Printing, EmptyDocument) {
+  Start(L"print-empty", 0);
+  SendMessageW(editor_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+  Print(Choice{}, L"print-dialog-empty");
+}
+
+TEST_F(Printing, EmptySelection) {
+  Start(L"print-empty-selection", 3);
+  SendMessageW(editor_, EM_SETSEL, 4, 4);
+  Choice choice;
+  choice.range = kSelectionButton;
+  Print(choice, L"print-dialog-empty-selection");
+}
+
 }  // namespace

@@ -31,7 +31,9 @@ cleanup() {
 trap cleanup EXIT
 
 command -v cupsd >/dev/null && command -v lpadmin >/dev/null || missing "no cupsd"
-command -v pdftotext >/dev/null && command -v pdfinfo >/dev/null || missing "no pdftotext"
+command -v pdftotext >/dev/null && command -v pdfinfo >/dev/null && command -v pdffonts >/dev/null ||
+  missing "no pdftotext, pdfinfo or pdffonts"
+command -v python3 >/dev/null || missing "no python3"
 [ -f "$conf" ] && [ -f /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd ] || missing "no CUPS-PDF printer driver"
 
 # A scheduler already running is used as it is; else one is started here
@@ -111,6 +113,54 @@ else
 fi
 
 page_text() { page_lines "$1" "$2" | tr '\n' ' '; }
+# The text of every marked span of a PDF (/ActualText in the property
+# lists that its pages' content streams open with BDC), in page order.
+actual_text() {
+  python3 - "$1" <<'PY'
+import re, sys, zlib
+data = open(sys.argv[1], "rb").read()
+objects = {int(m.group(1)): m.group(2) for m in re.finditer(rb"(\d+) 0 obj(.*?)endobj", data, re.S)}
+def stream(body):
+    m = re.search(rb"stream\r?\n(.*)endstream", body, re.S)
+    raw = m.group(1) if m else b""
+    try:
+        return zlib.decompress(raw)
+    except zlib.error:
+        return raw
+def literal(s):  # a PDF literal string's bytes
+    out, i = bytearray(), 0
+    while i < len(s):
+        c = s[i]
+        if c == 0x5C:
+            i += 1
+            if s[i:i+1].isdigit():
+                j = i
+                while j < len(s) and j < i + 3 and s[j:j+1].isdigit(): j += 1
+                out.append(int(s[i:j], 8)); i = j; continue
+            out += {b"n": b"\n", b"r": b"\r", b"t": b"\t"}.get(s[i:i+1], s[i:i+1])
+        else:
+            out.append(c)
+        i += 1
+    return bytes(out)
+def actual(number):
+    m = re.search(rb"/ActualText\s*\(((?:\\.|[^\\)])*)\)", objects.get(number, b""), re.S)
+    return literal(m.group(1)).decode("utf-16") if m else ""
+text = ""
+for number in sorted(objects):
+    page = objects[number]
+    if not re.search(rb"/Type\s*/Page\b", page): continue
+    props = {}
+    m = re.search(rb"/Properties\s+(\d+) 0 R", page)
+    if m:
+        for name, ref in re.findall(rb"/(\w+)\s+(\d+) 0 R", objects[int(m.group(1))]):
+            props[name] = int(ref)
+    content = re.search(rb"/Contents\s+(\d+) 0 R", page)
+    if content:
+        for name in re.findall(rb"/\w+\s*/(\w+)\s+BDC", stream(objects[int(content.group(1))])):
+            text += actual(props.get(name, -1))
+print(text)
+PY
+}
 
 if [ -n "$whole" ]; then
   # Pages 2 to 3: exactly the whole job's pages 2 and 3.
@@ -149,10 +199,61 @@ if [ -z "$pdf" ]; then fail "Selection: no PDF"; else
   [ "$(all_lines "$pdf" | tr '\n' ' ')" = "010 011 012 " ] || fail "Selection: lines $(all_lines "$pdf" | tr '\n' ' ')"
 fi
 
+# Chinese and Latin with an Extension B character (U+2A6D6), formatted.
+# The Latin words come back through pdftotext. The Han characters come back
+# as the marked spans that carry them (/ActualText of the spans' property
+# lists, which this pdftotext does not read): the PostScript driver names
+# Han glyphs by number only. All of them, in order, are the document's Han
+# characters. The fonts: bold, italic, and HanaMinB for Extension B; the
+# heading is centred.
+run_job FormattedChineseDocument
+if [ -z "$pdf" ]; then fail "FormattedChineseDocument: no PDF"; else
+  printed=$(pdftotext -layout "$pdf" - | LC_ALL=C tr -cd '\n\40-\176' | tr -s ' ' | sed 's/^ *//; s/ *$//')
+  for line in "Heading" "Latin slanted" "Plain end"; do
+    grep -qxF "$line" <<<"$printed" || fail "FormattedChineseDocument: \"$line\" is not printed (got: $(tr '\n' '|' <<<"$printed"))"
+  done
+  han=$(actual_text "$pdf")
+  [ "$han" = "漢字𪛖中文𪛖斜体平常𪛖" ] || fail "FormattedChineseDocument: the Han text printed is \"$han\""
+  fonts=$(pdffonts "$pdf" | tail -n +3 | awk '{sub(/^[A-Z]+\+/, "", $1); print $1}' | sort -u | tr '\n' ' ')
+  for font in LiberationSans-Bold LiberationSans-Italic HanaMinA HanaMinB; do
+    grep -qw -- "$font" <<<"$fonts" || fail "FormattedChineseDocument: no $font among the fonts ($fonts)"
+  done
+  # The heading: its ink (rendered at 72 dpi, one pixel a point) as far
+  # from the left edge of the page as from the right one, within 3 points;
+  # the other lines start at the left margin.
+  read -r width top bottom xfirst < <(pdftotext -bbox "$pdf" - | awk -F'"' '/<page /{w=$2}
+    /<word /{if (n++ == 0) {y0 = $4; y1 = $8; x = $2} if ($2 < x) x = $2} END {printf "%d %d %d %d\n", w, y0, y1 + 1, x}')
+  ink=$(pdftoppm -r 72 -f 1 -l 1 -gray -x 0 -y "$top" -W "$width" -H $((bottom - top)) "$pdf" |
+    convert pgm:- -trim -format '%w %X' info:)
+  read -r inkw inkx <<<"${ink/+/}"
+  awk -v l="$inkx" -v r="$((width - inkx - inkw))" -v x="$xfirst" 'BEGIN {d = l - r; exit !(l > 100 && d <= 3 && d >= -3 && x < 60)}' ||
+    fail "FormattedChineseDocument: the heading is not centred (ink $ink on a page $width wide; next line at $xfirst)"
+fi
+
+# An empty document, and an empty selection: one blank page each. The
+# PDF cannot tell one blank page from none (Ghostscript makes a blank page
+# of a job without any), so the pages are also counted in the PostScript
+# the program sent: the job's file that CUPS keeps, one "%%Page:" a page.
+sent_pages() {
+  local id file
+  id=$(basename "$1" .pdf | sed -n 's/.*job_\([0-9]*\)$/\1/p')
+  file=$(printf '/var/spool/cups/d%05d-001' "${id:-0}")
+  if [ -f "$file" ]; then grep -a -c '^%%Page:' "$file"; else echo "unknown (no $file)"; fi
+}
+for job in EmptyDocument EmptySelection; do
+  run_job $job
+  if [ -z "$pdf" ]; then fail "$job: no PDF"; else
+    [ "$(pages "$pdf")" = 1 ] || fail "$job: $(pages "$pdf") pages, not 1"
+    sent=$(sent_pages "$pdf")
+    [ "$sent" = 1 ] || fail "$job: $sent pages sent to the printer, not 1"
+    [ -z "$(pdftotext "$pdf" - | tr -d ' \n\f')" ] || fail "$job: the page is not blank"
+  fi
+done
+
 # Cancelled: the job is aborted, so no PDF comes at all.
 run_job CancelledFromTheAbortDialog 10
 [ -z "$pdf" ] || fail "CancelledFromTheAbortDialog: a PDF of $(pages "$pdf") pages came from a cancelled job"
 
 wineserver -w 2>/dev/null
 [ "$failures" -eq 0 ] || { echo "print test: $failures failures"; exit 1; }
-echo "print test: whole document, page range, collated and uncollated copies, selection and cancel all checked"
+echo "print test: whole document, page range, collated and uncollated copies, selection, formatted Chinese text, empty document and selection, and cancel all checked"

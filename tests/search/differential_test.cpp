@@ -64,6 +64,10 @@ TEST(Differential, PinyinEverySyllableAndOddKeys) {
 TEST(Differential, RadicalStrokeEveryValueAndOddKeys) {
   SearchMemory memory;
   PrepareSearches(RealTables(), memory);
+  // Start-up leaves the index to the first radical-stroke search.
+  EXPECT_TRUE(memory.radicalStrokeIndex.values.empty());
+  std::string first = "140.8";
+  RunSearch(RealTables(), kRadicalStrokeSearch, first, memory);
   ASSERT_FALSE(memory.radicalStrokeIndex.values.empty());
   std::set<std::string> keys = Values(RealTables().radicalStroke);
   keys.insert(kOddKeys.begin(), kOddKeys.end());

@@ -30,7 +30,8 @@ bool EndsWith(const std::string& text, const std::string& end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
-// DefinitionSearchDataUtf16: t.find(key, pos) in bytes, whole word when the
+// tests/data/unihan_figures.py ("definition search"): over the extract
+// written from the source, t.find(key, pos) in bytes, whole word when the
 // bytes around are not [A-Za-z0-9], pos = end + 1, stopping at 9,000
 // results or examined occurrences.
 TEST(DefinitionSearch, WholeWordCountsAndOrder) {
@@ -40,9 +41,9 @@ TEST(DefinitionSearch, WholeWordCountsAndOrder) {
     std::size_t repeated;  // results minus distinct code points
     const char* first;
   } cases[] = {
-      {"hillock", 3, 0, "3400"}, {"mound", 42, 1, "3400"},     {"water", 343, 43, "35B9"},
-      {"to", 7677, 4286, "3401"}, {"of", 5000, 991, "3402"},   {"kDefinition", 9000, 0, "3400"},
-      {"(J)", 13, 0, "3402"},     {"hill", 46, 2, "365E"},
+      {"hillock", 3, 0, "3400"}, {"mound", 45, 1, "3400"},     {"water", 359, 45, "35B9"},
+      {"to", 7677, 4286, "3401"}, {"of", 5261, 1035, "3402"},  {"kDefinition", 9000, 0, "3400"},
+      {"(J)", 13, 0, "3402"},     {"hill", 47, 2, "365E"},
   };
   for (const Case& c : cases) {
     std::vector<std::string> found = FindDefinitions(RealTables(), c.key);
@@ -78,7 +79,8 @@ TEST(DefinitionSearch, PageLinesAndEmptyAnswer) {
   EXPECT_GT(Search(kDefinitionSearch, "of").page.size(), 500000u);
 }
 
-// TotalStrokeOrdered.txt: python Counter over the first field.
+// tests/data/unihan_figures.py ("stroke search"): the kTotalStrokes
+// values, sorted by count and code point.
 TEST(StrokeNumberSearch, RangesOfCounts) {
   struct Case {
     const char* key;
@@ -86,7 +88,8 @@ TEST(StrokeNumberSearch, RangesOfCounts) {
     const char* first;
     const char* last;
   } cases[] = {
-      {"1", 20, "4E00", "2F802"}, {"64", 2, "", "2A6A5"}, {"14", 5672, "", ""}, {"12", 5995, "", ""},
+      {"1", 22, "4E00", "2F802"}, {"64", 3, "2053B", "317DB"}, {"14", 7986, "3482", "323A8"},
+      {"12", 8603, "3424", "323A7"},
       {"49", 0, "", ""},       {"0", 0, "", ""},     {"-3", 0, "", ""},
       {"abc", 0, "", ""},         {"99999999999999", 0, "", ""}, {"", 0, "", ""},
   };
@@ -123,15 +126,16 @@ TEST(StrokeNumberSearch, TableWithoutRecordsFindsNothing) {
   EXPECT_EQ(FindStrokeRange(tables, "1").size(), 0u);
 }
 
-// RadicalStrokeSearchData: python, values split at TAB, grouped.
+// tests/data/unihan_figures.py ("radical-stroke search"): the first
+// kRSUnicode values, grouped, in code point order.
 TEST(RadicalStrokeSearch, ExactValues) {
   struct Case {
     const char* key;
     std::size_t count;
     const char* first;
   } cases[] = {
-      {"140.8", 296, "44D5"}, {"1.4", 21, "3400"}, {"1.2", 12, "4E07"}, {"120.3", 28, "42B6"},
-      {"120'.3", 13, "4336"}, {"1.", 0, ""},       {".4", 0, ""},       {"kRSUnicode", 0, ""},
+      {"140.8", 371, "44D5"}, {"1.4", 32, "3400"}, {"1.2", 24, "4E07"}, {"120.3", 36, "42B6"},
+      {"120'.3", 15, "4336"}, {"1.", 0, ""},       {".4", 0, ""},       {"kRSUnicode", 0, ""},
       {"4E00", 0, ""},        {"U+4E00", 0, ""},   {"140.8\r\n", 0, ""},
   };
   for (const Case& c : cases) {

@@ -34,11 +34,20 @@ TEST(UnicodePage, MainLineAndVariants) {
       "<P>Traditional: &#x81FA;81FA<P>Traditional: &#x98B1;98B1</BODY></HTML>";
   EXPECT_EQ(page.substr(page.size() - variants.size()), variants);
   EXPECT_NE(page.find("<BODY><P>&#x53F0; U+53F0  Pinyin: "), std::string::npos);
-  // grep -P '^U\+4E00\t' in the extracts: YI1, "one; a, an; alone", M+3016, 1.0.
+  // tests/data/unihan_figures.py: U+4E00 reads YI1 YI2 YI4; its kDefinition
+  // "one; a, an; alone", kMatthews 3016, kRSUnicode 1.0.
   EXPECT_EQ(Search(kUnicodeSearch, "4E00").page,
             std::string(kUnicodeHeader) +
-                "<P>&#x4E00; U+4E00  Pinyin: YI1  <P>Definition: one; a, an; alone <P>Matthews: 3016 "
+                "<P>&#x4E00; U+4E00  Pinyin: YI1 YI2 YI4  <P>Definition: one; a, an; alone <P>Matthews: 3016 "
                 "<P>Radical.Stroke: 1.0</BODY></HTML>");
+  // Extension G: U+30000 has kRSUnicode 1.1 and no reading; U+30022 has
+  // kRSUnicode 2.4 and kTraditionalVariant U+30BF2 (grep -P '^U\+3002?2?\t'
+  // over the bzcat of data/unihan/*.bz2).
+  EXPECT_EQ(Search(kUnicodeSearch, "30000").page,
+            std::string(kUnicodeHeader) + "<P>&#x30000; U+30000  Pinyin: not available"
+                "  <P>Definition: Not available <P>Matthews: Not available <P>Radical.Stroke: 1.1</BODY></HTML>");
+  std::string g = Search(kUnicodeSearch, "30022").page;
+  EXPECT_NE(g.find("<P>Radical.Stroke: 2.4<P>Traditional: &#x30BF2;30BF2</BODY></HTML>"), std::string::npos);
 }
 
 TEST(UnicodePage, PrivateUseUnknownAndTypedText) {
@@ -59,7 +68,7 @@ TEST(RadicalsIndex, LinesNumbersAndForms) {
   ASSERT_EQ(lines.size(), 232u);  // 231 rows, then the closing
   EXPECT_EQ(lines.back(), "</BODY></HTML>");
   EXPECT_EQ(lines[0], std::string(kRadicalsHeader) + "<P>One stroke");
-  EXPECT_EQ(lines[1], "<P>1    &#x4E00;  4E00 YI1 (ONE)");
+  EXPECT_EQ(lines[1], "<P>1    &#x4E00;  4E00 YI1 YI2 YI4 (ONE)");
   int titles = 0, number = 0;
   for (std::size_t i = 1; i + 1 < lines.size(); ++i) {
     if (lines[i].find("&#x") == std::string::npos) {

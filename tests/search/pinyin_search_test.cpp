@@ -1,8 +1,8 @@
 // The pinyin search: tone lists, their order, the page's table.
-// Expected figures: a python script over build/native/data/PinyinSearchData
-// that splits every value at blanks, takes the readings LETTERS+tone whose
-// letters equal the key (upper-cased) and sorts each tone's codes as
-// strings.
+// Expected figures: tests/data/unihan_figures.py ("pinyin search"), which
+// gathers every character's readings from the source's five pinyin fields,
+// takes the readings LETTERS+tone whose letters equal the key (upper-cased)
+// and sorts each tone's codes as strings.
 #include <gtest/gtest.h>
 
 #include "search/pinyin_search.h"
@@ -40,9 +40,11 @@ TEST(PinyinSearch, ToneColumnsOfCommonSyllables) {
     std::size_t counts[5];
     const char* firstOfTone1;
   } cases[] = {
-      {"MA", {6, 19, 18, 30, 5}, "22CC0"},
-      {"YI", {76, 180, 69, 427, 0}, "20C04"},
-      {"HE", {22, 129, 0, 52, 0}, "20000"},
+      {"MA", {11, 25, 25, 38, 13}, "22CC0"},
+      {"YI", {87, 222, 105, 509, 2}, "20C04"},
+      {"HE", {26, 161, 1, 84, 2}, "20000"},
+      {"CHANG", {30, 48, 23, 24, 2}, "25AC5"},
+      {"HANG", {13, 37, 2, 16, 0}, "2084A"},
   };
   for (const Case& c : cases) {
     SearchOutcome outcome = Search(kPinyinSearch, c.key);
@@ -78,7 +80,7 @@ TEST(PinyinSearch, QuestionMarkOrQuoteStandsForUmlaut) {
   for (const char* key : {"L?", "L\""}) {
     SearchOutcome outcome = Search(kPinyinSearch, key);
     EXPECT_EQ(outcome.statusText, "Pinyin: L&#xdc;");
-    std::size_t expected[5] = {0, 18, 45, 49, 0};
+    std::size_t expected[5] = {0, 29, 60, 58, 0};
     for (int tone = 0; tone < 5; ++tone) EXPECT_EQ(Filled(Column(outcome.page, tone)), expected[tone]);
   }
   // Only the first stand-in is replaced.
@@ -95,7 +97,7 @@ TEST(PinyinSearch, KeysThatAreNoSyllable) {
     EXPECT_EQ(CountOf(outcome.page, "insert"), 0u) << key;
   }
   // " MA1" does not match inside " MAN1": MAN's own readings are not MA's.
-  EXPECT_EQ(Filled(Column(Search(kPinyinSearch, "MA").page, 0)), 6u);
+  EXPECT_EQ(Filled(Column(Search(kPinyinSearch, "MA").page, 0)), 11u);
 }
 
 TEST(PinyinSearch, EmptyKeyShowsTheLastListsAgain) {

@@ -29,13 +29,14 @@ struct Laid {
   Layout layout;
 };
 
-Laid Lay(const std::string& page, int width = 640, int scale = 100) {
+Laid Lay(const std::string& page, int width = 640, int scale = 100, int pixelsPerInch = 96) {
   Laid laid;
   laid.doc = ParseHtml(U32(page));
   FixedMeasurer measurer;
   LayoutOptions options;
   options.width = width;
   options.scalePercent = scale;
+  options.pixelsPerInch = pixelsPerInch;
   laid.layout = LayoutDocument(laid.doc, measurer, options);
   return laid;
 }
@@ -286,6 +287,24 @@ TEST(Layout, ScaleSizesTheWholePage) {
   EXPECT_EQ(l.layout.lines[0].top, 8 + 24);
   Laid small = Lay("<p>abc", 640, 75);
   EXPECT_EQ(small.layout.fragments[0].width, 18);  // 12 px text
+}
+
+TEST(Layout, DisplayScaleWidensMarginsIndentsAndTableGaps) {
+  // At 192 dpi the pane lays out at 200 %: 32 px text, 16 px a character;
+  // the body margin is 16, a list indents 80, cells have 2 px padding and
+  // 4 px spacing.
+  Laid p = Lay("<p>abc", 640, 200, 192);
+  EXPECT_EQ(p.layout.fragments[0].x, 16);
+  EXPECT_EQ(p.layout.lines[0].top, 16 + 32);
+  Laid list = Lay("<ul><li>one</ul>", 640, 200, 192);
+  EXPECT_EQ(list.layout.fragments[1].x, 16 + 80);
+  Laid table = Lay("<table><tr><td>a<td>bbb<tr><td>cccccc<td>d</table>", 640, 200, 192);
+  const auto& f = table.layout.fragments;
+  // Column 1: 6 characters + 2 * 2 padding = 100 px, from 16 + 4; its text
+  // 2 px inside. Column 2 starts 20 + 100 + 4, its text at 126.
+  EXPECT_EQ(f[0].x, 22);
+  EXPECT_EQ(f[1].x, 126);
+  EXPECT_EQ(table.layout.lines[0].top, 22);
 }
 
 TEST(Layout, HeadContentIsNotShown) {

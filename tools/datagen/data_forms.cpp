@@ -23,6 +23,8 @@ const ToneMark kToneMarks[] = {
     {0x01D6, 'V', 1}, {0x01D8, 'V', 2}, {0x01DA, 'V', 3}, {0x01DC, 'V', 4},
     {0x00FC, 'V', 0}, {0x0144, 'N', 2}, {0x0148, 'N', 3}, {0x01F9, 'N', 4},
     {0x1E3F, 'M', 2},
+    // ê, with or without a tone mark, is written E.
+    {0x00EA, 'E', 0}, {0x1EBF, 'E', 2}, {0x1EC1, 'E', 4},
 };
 
 // Combining marks, for a reading written in decomposed form.
@@ -64,6 +66,7 @@ bool ReadingForm(const std::string& reading, std::string& form, std::string& err
       form += kUmlautReference;
       continue;
     }
+    if (cp == 0x0302 && !form.empty() && form.back() == 'E') continue;  // combining circumflex
     if (int t = CombiningTone(cp)) {
       if (form.empty() || !setTone(t)) {
         if (error.empty()) error = "a tone mark without a letter in '" + reading + "'";
@@ -108,12 +111,6 @@ std::vector<std::string> SplitBlanks(const std::string& value) {
 std::string FirstValue(const std::string& value) { return value.substr(0, value.find(' ')); }
 
 }  // namespace
-
-bool InRepertoire(std::uint32_t cp) {
-  return (cp >= 0x3400 && cp <= 0x4DB5) || (cp >= 0x4E00 && cp <= 0x9FA5) ||
-         (cp >= 0xF900 && cp <= 0xFA2D) || (cp >= 0xFA30 && cp <= 0xFA6A) ||
-         (cp >= 0x20000 && cp <= 0x2A6D6) || (cp >= 0x2F800 && cp <= 0x2FA1D);
-}
 
 std::string CodePointTextOf(std::uint32_t codePoint) {
   char text[16];
@@ -163,6 +160,52 @@ bool PinyinForm(const std::string& value, std::string& form, std::string& error)
   for (const std::string& reading : readings) {
     if (!form.empty()) form += ' ';
     if (!ReadingForm(reading, form, error)) return false;
+  }
+  return true;
+}
+
+const char* const kPinyinFields[5] = {"kMandarin", "kTGHZ2013", "kXHC1983", "kHanyuPinlu", "kHanyuPinyin"};
+
+bool AddPinyinReadings(const std::string& field, const std::string& value, std::vector<std::string>& readings,
+                       std::string& error) {
+  std::vector<std::string> sources;
+  for (const std::string& entry : SplitBlanks(value)) {
+    if (field == "kHanyuPinlu") {
+      sources.push_back(entry.substr(0, entry.find('(')));
+      continue;
+    }
+    if (field == "kMandarin") {
+      sources.push_back(entry);
+      continue;
+    }
+    std::size_t colon = entry.find(':');
+    if (colon == std::string::npos) {
+      error = field + " entry without a colon: '" + entry + "'";
+      return false;
+    }
+    std::string after = entry.substr(colon + 1);
+    if (field != "kHanyuPinyin") {
+      sources.push_back(after);
+      continue;
+    }
+    for (std::size_t pos = 0;;) {
+      std::size_t comma = after.find(',', pos);
+      sources.push_back(after.substr(pos, comma - pos));
+      if (comma == std::string::npos) break;
+      pos = comma + 1;
+    }
+  }
+  if (sources.empty()) {
+    error = field + " has no reading";
+    return false;
+  }
+  for (const std::string& source : sources) {
+    std::string form;
+    if (!ReadingForm(source, form, error)) {
+      error = field + ": " + error;
+      return false;
+    }
+    if (std::find(readings.begin(), readings.end(), form) == readings.end()) readings.push_back(form);
   }
   return true;
 }

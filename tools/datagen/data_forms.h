@@ -3,10 +3,7 @@
 
 #include <cstdint>
 #include <string>
-
-// The Han ideographs of the Unicode 4.0.1 repertoire, the only code points
-// Logodex carries.
-bool InRepertoire(std::uint32_t codePoint);
+#include <vector>
 
 // Upper-case hex, four digits below U+10000 and five above: "4E00", "2A3D9".
 std::string CodePointTextOf(std::uint32_t codePoint);
@@ -18,8 +15,22 @@ bool ParseUnihanCode(const std::string& text, std::uint32_t& codePoint);
 // not have the expected shape; the generator then stops, so the build fails
 // rather than ship a value in a form the program does not expect.
 
-// kMandarin: "qiū" -> "QIU1", "lǘ" -> "L&#xdc;2", "bo bǔ" -> "BO5 BU3".
+// Blank-separated readings: "qiū" -> "QIU1", "lǘ" -> "L&#xdc;2",
+// "bo bǔ" -> "BO5 BU3", "ê̄" -> "E1".
 bool PinyinForm(const std::string& value, std::string& form, std::string& error);
+
+// The fields a character's readings are gathered from, in this order: the
+// customary reading, the two modern dictionaries, the frequency corpus and
+// the great dictionary.
+extern const char* const kPinyinFields[5];
+
+// Appends the readings of one of kPinyinFields, each in PinyinForm's form,
+// leaving out those already in `readings`: kMandarin's blank-separated
+// readings; the text after the colon of each blank-separated entry of
+// kTGHZ2013 and kXHC1983; kHanyuPinlu's entries without their "(count)";
+// the comma-separated readings after the colon of each kHanyuPinyin entry.
+bool AddPinyinReadings(const std::string& field, const std::string& value, std::vector<std::string>& readings,
+                       std::string& error);
 
 // kDefinition: every non-ASCII character as "&#x" lower-case hex ";".
 bool DefinitionForm(const std::string& value, std::string& form, std::string& error);

@@ -72,6 +72,26 @@ bool BuildExtract(const UnihanRecords& records, const char* field, FormFunction 
   return true;
 }
 
+// The pinyin extract: each character's readings gathered from the pinyin
+// fields in order, each reading once.
+bool BuildPinyinExtract(const UnihanRecords& records, Output& output) {
+  for (const auto& [cp, fields] : records) {
+    std::vector<std::string> readings;
+    for (const char* field : kPinyinFields) {
+      const std::string* value = FindField(fields, field);
+      std::string error;
+      if (value && !AddPinyinReadings(field, *value, readings, error))
+        return Fail("U+" + CodePointTextOf(cp) + " " + error);
+    }
+    if (readings.empty()) continue;
+    std::string written;
+    for (const std::string& reading : readings) written += (written.empty() ? "" : " ") + reading;
+    output.bytes += ExtractLine(cp, "kMandarin", written);
+    ++output.lines;
+  }
+  return true;
+}
+
 bool BuildStrokeList(const UnihanRecords& records, Output& output) {
   std::vector<std::pair<int, std::uint32_t>> strokes;
   for (const auto& [cp, fields] : records) {
@@ -137,9 +157,7 @@ bool Generate(const std::string& sourceDir, const std::string& prefacePath, cons
     if (!ReadBzip2File(sourceDir + "/" + name, text, error)) return Fail(error);
     if (!AddUnihanLines(text, records, error)) return Fail(std::string(name) + ": " + error);
   }
-  for (const auto& [cp, fields] : records)
-    if (!FindField(fields, "kRSUnicode"))
-      return Fail("U+" + CodePointTextOf(cp) + " has no kRSUnicode");
+  KeepRepertoire(records);
 
   std::string preface;
   if (!ReadFile(prefacePath, preface)) return Fail("cannot read " + prefacePath);
@@ -153,7 +171,7 @@ bool Generate(const std::string& sourceDir, const std::string& prefacePath, cons
   };
   std::string error;
   std::size_t variantCounts[2] = {0, 0};
-  if (!BuildExtract(records, "kMandarin", PinyinForm, outputs[0]) ||
+  if (!BuildPinyinExtract(records, outputs[0]) ||
       !BuildExtract(records, "kDefinition", DefinitionForm, outputs[1]) ||
       !BuildExtract(records, "kRSUnicode", RadicalStrokeForm, outputs[2]) ||
       !BuildExtract(records, "kMatthews", MatthewsForm, outputs[3]) ||

@@ -58,10 +58,18 @@ bool AddUnihanLines(const std::string& text, UnihanRecords& records, std::string
       error = "malformed line " + std::to_string(lineNumber) + ": " + line;
       return false;
     }
-    if (!InRepertoire(cp)) continue;
     records[cp].push_back({line.substr(tab1 + 1, tab2 - tab1 - 1), line.substr(tab2 + 1)});
   }
   return true;
+}
+
+void KeepRepertoire(UnihanRecords& records) {
+  for (auto record = records.begin(); record != records.end();) {
+    if (FindField(record->second, "kRSUnicode"))
+      ++record;
+    else
+      record = records.erase(record);
+  }
 }
 
 const std::string* FindField(const std::vector<UnihanField>& fields, const char* name) {

@@ -1,5 +1,5 @@
 // Reads the Unihan source files (bzip2-compressed, as the unicode-data
-// package ships them) into the records of the repertoire.
+// package ships them) into records, and the repertoire Logodex carries.
 #pragma once
 
 #include <cstdint>
@@ -21,9 +21,12 @@ extern const char* const kUnihanSourceFiles[8];
 // Decompresses one .bz2 file; false with a reason when it cannot.
 bool ReadBzip2File(const std::string& path, std::string& contents, std::string& error);
 
-// Adds the lines of one source text for repertoire code points; other code
-// points and comment lines are passed over. False on a malformed line.
+// Adds the lines of one source text; comment lines are passed over. False
+// on a malformed line.
 bool AddUnihanLines(const std::string& text, UnihanRecords& records, std::string& error);
+
+// Keeps the repertoire: the records that have a kRSUnicode value.
+void KeepRepertoire(UnihanRecords& records);
 
 // The value of one field of a record, or nullptr.
 const std::string* FindField(const std::vector<UnihanField>& fields, const char* name);

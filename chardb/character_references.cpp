@@ -1,0 +1,70 @@
+#include "chardb/character_references.h"
+
+#include <cstdint>
+
+namespace {
+
+void AppendUtf8(std::uint32_t value, std::string& out) {
+  if (value < 0x80) {
+    out += static_cast<char>(value);
+  } else if (value < 0x800) {
+    out += static_cast<char>(0xC0 | (value >> 6));
+    out += static_cast<char>(0x80 | (value & 0x3F));
+  } else if (value < 0x10000) {
+    out += static_cast<char>(0xE0 | (value >> 12));
+    out += static_cast<char>(0x80 | ((value >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (value & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (value >> 18));
+    out += static_cast<char>(0x80 | ((value >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((value >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (value & 0x3F));
+  }
+}
+
+int DigitValue(char c, bool hex) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (!hex) return -1;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// The reference at text[at] ("&#"), its value and length; false when the
+// text there is not a complete reference of a scalar value.
+bool ReadReference(const std::string& text, std::size_t at, std::uint32_t& value, std::size_t& length) {
+  std::size_t i = at + 2;
+  bool hex = i < text.size() && (text[i] == 'x' || text[i] == 'X');
+  if (hex) ++i;
+  std::size_t firstDigit = i;
+  std::uint32_t v = 0;
+  for (; i < text.size(); ++i) {
+    int digit = DigitValue(text[i], hex);
+    if (digit < 0) break;
+    v = v * (hex ? 16 : 10) + static_cast<std::uint32_t>(digit);
+    if (v > 0x10FFFF) return false;
+  }
+  if (i == firstDigit || i >= text.size() || text[i] != ';') return false;
+  if (v == 0 || (v >= 0xD800 && v <= 0xDFFF)) return false;
+  value = v;
+  length = i + 1 - at;
+  return true;
+}
+
+}  // namespace
+
+std::string ReplaceCharacterReferences(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    std::uint32_t value = 0;
+    std::size_t length = 0;
+    if (text.compare(i, 2, "&#") == 0 && ReadReference(text, i, value, length)) {
+      AppendUtf8(value, out);
+      i += length;
+    } else {
+      out += text[i++];
+    }
+  }
+  return out;
+}
