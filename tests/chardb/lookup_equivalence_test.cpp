@@ -129,7 +129,9 @@ TEST(LookupEquivalence, SmallTablesOfOddLines) {
 }
 
 TEST(LookupTiming, ARepertoireCodeAndTheLoad) {
-  // Printed for the record; the bounds only catch a lookup that scans.
+  // Printed for the record; what is held is the ratio measured here: a
+  // lookup through the indexes is far quicker than the scan it replaces,
+  // so no lookup scans.
   using Clock = std::chrono::steady_clock;
   const CharacterTables& tables = RealTables();
   const std::vector<std::string>& codes = Repertoire();
@@ -147,13 +149,26 @@ TEST(LookupTiming, ARepertoireCodeAndTheLoad) {
   double perLookup =
       std::chrono::duration<double, std::micro>(Clock::now() - start).count() / (codes.size() * 6.0);
   EXPECT_GT(characters, 0u);
+  // The scans on every 200th code of the repertoire.
+  std::size_t scanned = 0;
+  start = Clock::now();
+  for (std::size_t i = 0; i < codes.size(); i += 200) {
+    std::string text = codes[i];
+    characters += LookupPinyinByScan(tables, text).size();
+    characters += LookupDefinitionByScan(tables, text).size();
+    characters += LookupRadicalStrokeByScan(tables, text).size();
+    characters += LookupMatthewsByScan(tables, text).size();
+    scanned += 4;
+  }
+  double perScan = std::chrono::duration<double, std::micro>(Clock::now() - start).count() / scanned;
   start = Clock::now();
   CharacterTables loaded;
   std::string error;
   ASSERT_TRUE(LoadCharacterTables(TestDataDir(), loaded, error)) << error;
   double load = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-  std::printf("lookup of a repertoire code: %.3f microseconds; load of all tables: %.1f ms\n", perLookup, load);
-  EXPECT_LT(perLookup, 25.0);
+  std::printf("lookup of a repertoire code: %.3f microseconds, by scan %.1f; load of all tables: %.1f ms\n",
+              perLookup, perScan, load);
+  EXPECT_LT(perLookup * 20, perScan);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/shell_texts.h"
+#include "chardb/character_tables.h"
 #include "chardb/chardb_texts.h"
 #include "chardb/unihan_extract.h"
 #include "search/definition_search.h"
@@ -123,6 +124,11 @@ class HelpTexts : public ::testing::Test {
   }
 };
 
+// A data file's message at start, as the program composes it.
+std::string DataFileMessage(const char* file, const std::string& problem) {
+  return Narrow(kDataFilePrefix) + file + " is " + problem;
+}
+
 TEST_F(HelpTexts, EveryQuotedTextIsTheProgramsOwn) {
   ASSERT_GT(quoted.size(), 30u) << "docs/logodex.but not read or without quoted texts";
   std::set<std::string> fixed = ResourceTexts();
@@ -130,9 +136,13 @@ TEST_F(HelpTexts, EveryQuotedTextIsTheProgramsOwn) {
                            kUnihanNotFoundCaption, kInformationCaption, kNotAvailable, kPinyinNotOccurring,
                            kPinyinNotAvailable, kPrivateUseAnswer})
     fixed.insert(text);
-  for (const wchar_t* text : {kUnihanFileMissing, kStrokeFileMissing, kPageNotWritten, kLogodexCaption,
-                              vistapane::kMissingFileCaption})
+  for (const wchar_t* text : {kPageNotWritten, kLogodexCaption, vistapane::kMissingFileCaption})
     fixed.insert(Narrow(text));
+  for (DataFileRead result : {DataFileRead::kMissing, DataFileRead::kNotAFile, DataFileRead::kTooLarge,
+                              DataFileRead::kNoMemory}) {
+    fixed.insert(DataFileMessage(kUnihanFileName, DataFileProblem(result, kUnihanFileMaxBytes)));
+    fixed.insert(DataFileMessage(kStrokeFileName, DataFileProblem(result, kStrokeFileMaxBytes)));
+  }
   std::vector<std::regex> formats;
   std::vector<std::string> allFormats = kStatusFormats;
   for (const char* format : {kUnihanCaptionFormat, kUnihanMoreLinesFormat, kInformationFormat, kClipboardFormat})
@@ -159,8 +169,14 @@ TEST_F(HelpTexts, EveryFieldMenuItemStatusAndMessageIsQuoted) {
   for (const char* text : {kNoResult, kMatthewsOutOfRange, kRadicalsStatusText, kUnihanNotFound, kUnihanNotFoundCaption,
                            kInformationCaption, kNotAvailable, kPinyinNotOccurring, kPrivateUseAnswer})
     EXPECT_TRUE(Quotes(text)) << "message " << text;
-  for (const wchar_t* text : {kUnihanFileMissing, kStrokeFileMissing, kPageNotWritten, vistapane::kMissingFileCaption})
+  for (const wchar_t* text : {kPageNotWritten, vistapane::kMissingFileCaption})
     EXPECT_TRUE(Quotes(Narrow(text))) << "message " << Narrow(text);
+  for (const char* file : {kUnihanFileName, kStrokeFileName}) {
+    std::string missing = DataFileMessage(file, DataFileProblem(DataFileRead::kMissing, 0));
+    EXPECT_TRUE(Quotes(missing)) << "message " << missing;
+  }
+  std::string tooLarge = DataFileMessage(kUnihanFileName, DataFileProblem(DataFileRead::kTooLarge, kUnihanFileMaxBytes));
+  EXPECT_TRUE(Quotes(tooLarge)) << "message " << tooLarge;
 
   for (const std::string& format : kStatusFormats) {
     std::regex pattern = FormatPatterns(format).front();
