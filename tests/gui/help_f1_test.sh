@@ -89,11 +89,18 @@ while IFS= read -r item; do
   printf '%s\n' "$index" | grep -qixF "item: $item" || fail "the Index lacks the menu item '$item'"
 done < <(grep -oE '(MENUITEM|POPUP) "[^"]+"' "$src/resources/logodex.rc" | cut -d'"' -f2)
 # The messages, as the program's text headers spell them.
-for name in kNoResult kMatthewsOutOfRange kUnihanNotFound kUnihanFileMissing kStrokeFileMissing; do
+for name in kNoResult kMatthewsOutOfRange kUnihanNotFound; do
   message=$(cat "$src/search/search_texts.h" "$src/chardb/chardb_texts.h" "$src/app/shell_texts.h" |
             sed -n "s/.* $name\[\] = L\{0,1\}\"\([^\"]*\)\";/\1/p")
   [ -n "$message" ] || fail "$name not found in the text headers"
   printf '%s\n' "$index" | grep -qixF "item: $message" || fail "the Index lacks the message '$message'"
+done
+# The data files' messages: the prefix the program writes, the file, " is not found".
+prefix=$(sed -n 's/.* kDataFilePrefix\[\] = L"\([^"]*\)";/\1/p' "$src/app/shell_texts.h")
+[ -n "$prefix" ] || fail "kDataFilePrefix not found in the text headers"
+for file in unihan.txt TotalStrokeOrdered.txt; do
+  printf '%s\n' "$index" | grep -qixF "item: ${prefix}$file is not found" ||
+    fail "the Index lacks the message '${prefix}$file is not found'"
 done
 xdotool key Escape
 echo "help: F1 showed the contents, the link opened chapter 2, the Index lists the fields, menu items and messages"
