@@ -5,9 +5,11 @@ export WINEPREFIX="${WINEPREFIX:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 
-# The faces Windows links the Chinese fonts to in its boxes and dialogs,
-# and the faces that carry the ideographs here (fonts-hanazono).
-LOGODEX_LINKED_FACES=("Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif")
+# The dialog faces linked to the Chinese fonts, and the faces that carry the
+# ideographs here (fonts-hanazono). Tahoma is left alone: Wine 8 draws a
+# linked Tahoma wholly in the first linked face, so every menu, caption and
+# message box would lose its Latin face.
+LOGODEX_LINKED_FACES=("MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif")
 LOGODEX_HAN_FACES=(HanaMinA HanaMinB)
 
 # A link names a font file and its face; Wine finds the face under the
@@ -65,7 +67,7 @@ ensure_wine_prefix() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true
     wineserver -w || true
   fi
-  if ! grep -q "\"Tahoma\"=str(7):\"$(han_font_links | sed 's/\\0/\\\\0/g')" "$WINEPREFIX/system.reg" 2>/dev/null; then
+  if ! grep -q "\"MS Shell Dlg\"=str(7):\"$(han_font_links | sed 's/\\0/\\\\0/g')" "$WINEPREFIX/system.reg" 2>/dev/null; then
     link_dialog_fonts || true
   fi
   # A program that crashes ends with its report on the console instead of
