@@ -116,12 +116,14 @@ void BuildExtractIndex(const ResourceText& table, bool withHexRuns, ExtractIndex
     }
     start = end + 1;
   }
-  // Stable: of the lines with one code, the first stays first.
-  std::stable_sort(index.lines.begin(), index.lines.end(),
-                   [text](const ExtractIndex::Line& a, const ExtractIndex::Line& b) {
-                     if (a.key != b.key) return a.key < b.key;
-                     return text.substr(a.code.offset, a.code.length) < text.substr(b.code.offset, b.code.length);
-                   });
+  // Stable: of the lines with one code, the first stays first. Tables
+  // whose codes ascend are in that order already.
+  auto before = [text](const ExtractIndex::Line& a, const ExtractIndex::Line& b) {
+    if (a.key != b.key) return a.key < b.key;
+    return text.substr(a.code.offset, a.code.length) < text.substr(b.code.offset, b.code.length);
+  };
+  if (!std::is_sorted(index.lines.begin(), index.lines.end(), before))
+    std::stable_sort(index.lines.begin(), index.lines.end(), before);
   if (withHexRuns) {
     index.hexRuns4.assign(0x10000 / 64, 0);
     index.hexRuns5.assign(0x100000 / 64, 0);
