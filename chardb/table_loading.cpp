@@ -57,9 +57,12 @@ void LoadStrokeTable(const std::string& fileBytes, CharacterTables& tables) {
   // The text-mode stream: CR LF reads as LF.
   std::string text;
   text.reserve(fileBytes.size());
-  for (std::size_t i = 0; i < fileBytes.size(); ++i) {
-    if (fileBytes[i] == '\r' && i + 1 < fileBytes.size() && fileBytes[i + 1] == '\n') continue;
-    text += fileBytes[i];
+  for (std::size_t from = 0; from < fileBytes.size();) {
+    std::size_t cr = fileBytes.find('\r', from);
+    if (cr == std::string::npos) cr = fileBytes.size();
+    text.append(fileBytes, from, cr - from);
+    if (cr < fileBytes.size() && (cr + 1 == fileBytes.size() || fileBytes[cr + 1] != '\n')) text += '\r';
+    from = cr + 1;
   }
   std::vector<StrokeRecord> records;
   records.reserve(text.size() / 6 + 1);
@@ -209,11 +212,14 @@ bool LoadCharacterTables(const std::string& dataDir, CharacterTables& tables, st
                   {kRadicalStrokeDataName, tables.radicalStroke},
                   {kMatthewsDataName, tables.matthews},
                   {kPrefaceDataName, tables.preface}};
-  std::string bytes;
+  // Read straight into each text, its last byte then replaced by NUL as
+  // SetResourceText does.
   for (Embedded& item : embedded) {
-    if (!ReadFileBytes(path(item.name), bytes)) return missing(item.name);
-    SetResourceText(bytes.data(), bytes.size(), item.text);
+    if (!ReadWhole(path(item.name), item.text.bytes, 0)) return missing(item.name);
+    if (item.text.bytes.empty()) item.text.bytes.push_back('\0');
+    item.text.bytes.back() = '\0';
   }
+  std::string bytes;
   if (!ReadFileBytes(path(kStrokeFileName), bytes)) return missing(kStrokeFileName);
   LoadStrokeTable(bytes, tables);
   // Read straight into the Unihan buffer: the file's bytes and one NUL.
