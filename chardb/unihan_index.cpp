@@ -50,10 +50,15 @@ std::uint64_t TextKey(const char* bytes, std::uint32_t length) {
   return key;
 }
 
+// Whether the byte `back` places before `at` is a newline.
+bool NewlineBefore(const char* text, std::size_t at, std::size_t back) { return at >= back && text[at - back] == '\n'; }
+
 // Calls visit with the offset of every '\n' and '+' of the text, in order,
-// testing sixteen bytes at a time where the processor compares them in one
-// instruction, else eight: a byte equal to c leaves a zero in word ^ c, and
-// each zero byte is marked by its high bit, exactly.
+// but for a '+' second on its line (the "U+" that begins it, which the
+// caller meets through the newline). Sixteen bytes are tested at a time
+// where the processor compares them in one instruction, else eight: a byte
+// equal to c leaves a zero in word ^ c, and each zero byte is marked by its
+// high bit, exactly.
 template <typename Visit>
 void ForEachNewlineOrPlus(const char* text, std::size_t size, Visit visit) {
   std::size_t at = 0;
@@ -62,8 +67,10 @@ void ForEachNewlineOrPlus(const char* text, std::size_t size, Visit visit) {
   const __m128i pluses = _mm_set1_epi8('+');
   for (; size - at >= 16; at += 16) {
     __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + at));
-    unsigned found = static_cast<unsigned>(
-        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(bytes, newlines), _mm_cmpeq_epi8(bytes, pluses))));
+    unsigned ends = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, newlines)));
+    unsigned plus = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, pluses)));
+    unsigned second = (ends << 2) | (NewlineBefore(text, at, 2) ? 1u : 0u) | (NewlineBefore(text, at, 1) ? 2u : 0u);
+    unsigned found = ends | (plus & ~second);
     while (found != 0) {
       visit(at + static_cast<std::size_t>(__builtin_ctz(found)));
       found &= found - 1;
@@ -77,14 +84,40 @@ void ForEachNewlineOrPlus(const char* text, std::size_t size, Visit visit) {
   for (; size - at >= 8; at += 8) {
     std::uint64_t word;
     std::memcpy(&word, text + at, 8);
-    std::uint64_t found = zeroBytes(word ^ (kOnes * '\n')) | zeroBytes(word ^ (kOnes * '+'));
+    std::uint64_t ends = zeroBytes(word ^ (kOnes * '\n'));
+    std::uint64_t plus = zeroBytes(word ^ (kOnes * '+'));
+    std::uint64_t second = (ends << 16) | (NewlineBefore(text, at, 2) ? 0x80u : 0u) |
+                           (NewlineBefore(text, at, 1) ? 0x8000u : 0u);
+    std::uint64_t found = ends | (plus & ~second);
     while (found != 0) {
       visit(at + static_cast<std::size_t>(__builtin_ctzll(found)) / 8);
       found &= found - 1;
     }
   }
   for (; at < size; ++at)
-    if (text[at] == '\n' || text[at] == '+') visit(at);
+    if (text[at] == '\n' || (text[at] == '+' && !NewlineBefore(text, at, 2))) visit(at);
+}
+
+// A stable sort that pays for the order the items already have: the
+// ascending runs (the text's sections each list their codes in order) are
+// merged pairwise until one is left.
+template <typename Item, typename Before>
+void SortByMergingRuns(std::vector<Item>& items, Before before) {
+  std::vector<std::size_t> bounds{0};
+  for (std::size_t i = 1; i < items.size(); ++i)
+    if (before(items[i], items[i - 1])) bounds.push_back(i);
+  bounds.push_back(items.size());
+  while (bounds.size() > 2) {
+    std::vector<std::size_t> merged{0};
+    for (std::size_t run = 0; run + 2 < bounds.size(); run += 2) {
+      std::inplace_merge(items.begin() + static_cast<std::ptrdiff_t>(bounds[run]),
+                         items.begin() + static_cast<std::ptrdiff_t>(bounds[run + 1]),
+                         items.begin() + static_cast<std::ptrdiff_t>(bounds[run + 2]), before);
+      merged.push_back(bounds[run + 2]);
+    }
+    if (merged.back() != bounds.back()) merged.push_back(bounds.back());
+    bounds.swap(merged);
+  }
 }
 
 }  // namespace
@@ -200,8 +233,7 @@ void BuildUnihanIndex(CharacterTables& tables) {
     if (a.first != b.first) return a.first < b.first;
     return CodeOf(text, index.records[a.second]) < CodeOf(text, index.records[b.second]);
   };
-  // The text holds them in that order already when its codes ascend.
-  if (!std::is_sorted(keyed.begin(), keyed.end(), before)) std::stable_sort(keyed.begin(), keyed.end(), before);
+  SortByMergingRuns(keyed, before);
   std::vector<UnihanIndex::Record> records;
   records.reserve(keyed.size());
   for (const auto& entry : keyed) records.push_back(index.records[entry.second]);
