@@ -60,9 +60,12 @@ void LoadStrokeTable(const std::string& fileBytes, CharacterTables& tables) {
   // The text-mode stream: CR LF reads as LF.
   std::string text;
   text.reserve(fileBytes.size());
-  for (std::size_t i = 0; i < fileBytes.size(); ++i) {
-    if (fileBytes[i] == '\r' && i + 1 < fileBytes.size() && fileBytes[i + 1] == '\n') continue;
-    text += fileBytes[i];
+  for (std::size_t from = 0; from < fileBytes.size();) {
+    std::size_t cr = fileBytes.find('\r', from);
+    if (cr == std::string::npos) cr = fileBytes.size();
+    text.append(fileBytes, from, cr - from);
+    if (cr < fileBytes.size() && (cr + 1 == fileBytes.size() || fileBytes[cr + 1] != '\n')) text += '\r';
+    from = cr + 1;
   }
   std::vector<StrokeRecord> records;
   records.reserve(text.size() / 6 + 1);
@@ -119,12 +122,14 @@ void BuildExtractIndex(const ResourceText& table, bool withHexRuns, ExtractIndex
     }
     start = end + 1;
   }
-  // Stable: of the lines with one code, the first stays first.
-  std::stable_sort(index.lines.begin(), index.lines.end(),
-                   [text](const ExtractIndex::Line& a, const ExtractIndex::Line& b) {
-                     if (a.key != b.key) return a.key < b.key;
-                     return text.substr(a.code.offset, a.code.length) < text.substr(b.code.offset, b.code.length);
-                   });
+  // Stable: of the lines with one code, the first stays first. Tables
+  // whose codes ascend are in that order already.
+  auto before = [text](const ExtractIndex::Line& a, const ExtractIndex::Line& b) {
+    if (a.key != b.key) return a.key < b.key;
+    return text.substr(a.code.offset, a.code.length) < text.substr(b.code.offset, b.code.length);
+  };
+  if (!std::is_sorted(index.lines.begin(), index.lines.end(), before))
+    std::stable_sort(index.lines.begin(), index.lines.end(), before);
   if (withHexRuns) {
     index.hexRuns4.assign(0x10000 / 64, 0);
     index.hexRuns5.assign(0x100000 / 64, 0);
@@ -248,13 +253,16 @@ bool LoadCharacterTables(const std::string& dataDir, CharacterTables& tables, st
                   {kRadicalStrokeDataName, tables.radicalStroke},
                   {kMatthewsDataName, tables.matthews},
                   {kPrefaceDataName, tables.preface}};
-  std::string bytes;
+  // Read straight into each text, its last byte then replaced by NUL as
+  // SetResourceText does.
   DataFileRead result;
   for (Embedded& item : embedded) {
-    result = ReadDataFile(path(item.name), kEmbeddedTextMaxBytes, bytes);
+    result = ReadWhole(path(item.name), kEmbeddedTextMaxBytes, item.text.bytes, 0);
     if (result != DataFileRead::kRead) return refused(item.name, result, kEmbeddedTextMaxBytes);
-    SetResourceText(bytes.data(), bytes.size(), item.text);
+    if (item.text.bytes.empty()) item.text.bytes.push_back('\0');
+    item.text.bytes.back() = '\0';
   }
+  std::string bytes;
   result = ReadDataFile(path(kStrokeFileName), kStrokeFileMaxBytes, bytes);
   if (result != DataFileRead::kRead) return refused(kStrokeFileName, result, kStrokeFileMaxBytes);
   LoadStrokeTable(bytes, tables);

@@ -5,6 +5,9 @@
 #include <climits>
 #include <cstdint>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "chardb/code_fields.h"
 #include "chardb/unihan_scan.h"
@@ -38,13 +41,83 @@ bool StartsWithAt(std::string_view text, std::size_t at, std::string_view patter
   return text.size() - at >= pattern.size() && text.compare(at, pattern.size(), pattern) == 0;
 }
 
-// The first eight bytes of a record's code, big-endian and zero-padded: the
-// codes' text order wherever the keys differ.
-std::uint64_t CodeKey(const char* code, std::uint32_t length) {
+// The first eight bytes of a text, big-endian and zero-padded: the texts'
+// order wherever the keys differ.
+std::uint64_t TextKey(const char* bytes, std::uint32_t length) {
   std::uint64_t key = 0;
   for (std::uint32_t i = 0; i < 8; ++i)
-    key = (key << 8) | (i < length ? static_cast<unsigned char>(code[i]) : 0u);
+    key = (key << 8) | (i < length ? static_cast<unsigned char>(bytes[i]) : 0u);
   return key;
+}
+
+// Whether the byte `back` places before `at` is a newline.
+bool NewlineBefore(const char* text, std::size_t at, std::size_t back) { return at >= back && text[at - back] == '\n'; }
+
+// Calls visit with the offset of every '\n' and '+' of the text, in order,
+// but for a '+' second on its line (the "U+" that begins it, which the
+// caller meets through the newline). Sixteen bytes are tested at a time
+// where the processor compares them in one instruction, else eight: a byte
+// equal to c leaves a zero in word ^ c, and each zero byte is marked by its
+// high bit, exactly.
+template <typename Visit>
+void ForEachNewlineOrPlus(const char* text, std::size_t size, Visit visit) {
+  std::size_t at = 0;
+#if defined(__SSE2__)
+  const __m128i newlines = _mm_set1_epi8('\n');
+  const __m128i pluses = _mm_set1_epi8('+');
+  for (; size - at >= 16; at += 16) {
+    __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + at));
+    unsigned ends = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, newlines)));
+    unsigned plus = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, pluses)));
+    unsigned second = (ends << 2) | (NewlineBefore(text, at, 2) ? 1u : 0u) | (NewlineBefore(text, at, 1) ? 2u : 0u);
+    unsigned found = ends | (plus & ~second);
+    while (found != 0) {
+      visit(at + static_cast<std::size_t>(__builtin_ctz(found)));
+      found &= found - 1;
+    }
+  }
+#endif
+  static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "byte offsets taken from the low bits");
+  constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+  auto zeroBytes = [](std::uint64_t v) { return ~(((v & kLow7) + kLow7) | v | kLow7); };
+  for (; size - at >= 8; at += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text + at, 8);
+    std::uint64_t ends = zeroBytes(word ^ (kOnes * '\n'));
+    std::uint64_t plus = zeroBytes(word ^ (kOnes * '+'));
+    std::uint64_t second = (ends << 16) | (NewlineBefore(text, at, 2) ? 0x80u : 0u) |
+                           (NewlineBefore(text, at, 1) ? 0x8000u : 0u);
+    std::uint64_t found = ends | (plus & ~second);
+    while (found != 0) {
+      visit(at + static_cast<std::size_t>(__builtin_ctzll(found)) / 8);
+      found &= found - 1;
+    }
+  }
+  for (; at < size; ++at)
+    if (text[at] == '\n' || (text[at] == '+' && !NewlineBefore(text, at, 2))) visit(at);
+}
+
+// A stable sort that pays for the order the items already have: the
+// ascending runs (the text's sections each list their codes in order) are
+// merged pairwise until one is left.
+template <typename Item, typename Before>
+void SortByMergingRuns(std::vector<Item>& items, Before before) {
+  std::vector<std::size_t> bounds{0};
+  for (std::size_t i = 1; i < items.size(); ++i)
+    if (before(items[i], items[i - 1])) bounds.push_back(i);
+  bounds.push_back(items.size());
+  while (bounds.size() > 2) {
+    std::vector<std::size_t> merged{0};
+    for (std::size_t run = 0; run + 2 < bounds.size(); run += 2) {
+      std::inplace_merge(items.begin() + static_cast<std::ptrdiff_t>(bounds[run]),
+                         items.begin() + static_cast<std::ptrdiff_t>(bounds[run + 1]),
+                         items.begin() + static_cast<std::ptrdiff_t>(bounds[run + 2]), before);
+      merged.push_back(bounds[run + 2]);
+    }
+    if (merged.back() != bounds.back()) merged.push_back(bounds.back());
+    bounds.swap(merged);
+  }
 }
 
 }  // namespace
@@ -63,62 +136,89 @@ void BuildUnihanIndex(CharacterTables& tables) {
   std::uint32_t lastLength = 0;
   std::uint32_t line = 0;
   std::uint32_t lastOnlyInside = UINT32_MAX;
-  for (std::size_t start = 0; start < size; ++line) {
+  bool startsWithMark = false;
+  std::size_t codeEnd = 0;  // a '+' past this begins a mark inside the line
+  std::size_t recordLine = 0;  // where the record's first line begins
+  auto beginLine = [&](std::size_t start) {
     index.lineStarts.push_back(static_cast<std::uint32_t>(start));
-    const void* newline = std::memchr(base + start, '\n', size - start);
-    std::size_t end = newline ? static_cast<const char*>(newline) - base + 1 : size;
-    std::size_t codeEnd = start + 1;
-    bool startsWithMark = end - start >= 2 && base[start] == 'U' && base[start + 1] == '+';
-    if (startsWithMark) {
-      codeEnd = start + 2;
-      std::uint64_t value = 0;
-      int digit;
-      while (codeEnd < end && (digit = UpperHexDigit(base[codeEnd])) >= 0) {
-        value = (value << 4) | static_cast<std::uint64_t>(digit);
-        ++codeEnd;
-      }
-      std::uint32_t length = static_cast<std::uint32_t>(codeEnd - start - 2);
-      // Codes longer than sixteen digits lose digits from the value: compare their text.
-      bool sameRecord = !index.records.empty() && index.records.back().endLine == line && lastLength == length &&
-                        lastValue == value &&
-                        (length <= 16 || std::memcmp(base + index.records.back().codeOffset, base + start + 2, length) == 0);
-      if (sameRecord) {
+    // Most lines go on with the record before: the same "U+", code and the
+    // byte after it, compared as one word.
+    if (!index.records.empty() && index.records.back().endLine == line && lastLength + 3 <= 8 &&
+        size - start >= 8 && size - recordLine >= 8) {
+      std::uint64_t mine, record;
+      std::memcpy(&mine, base + start, 8);
+      std::memcpy(&record, base + recordLine, 8);
+      std::uint64_t compared = ~std::uint64_t{0} >> (8 * (8 - (lastLength + 3)));
+      if (((mine ^ record) & compared) == 0) {
         ++index.records.back().endLine;
-      } else {
-        index.records.push_back({static_cast<std::uint32_t>(start + 2), length, line, line + 1});
-        lastValue = value;
-        lastLength = length;
+        startsWithMark = true;
+        codeEnd = start + 2 + lastLength;
+        return;
       }
     }
-    // "U+" inside the line: every '+' after a 'U', past the line's own code.
-    for (std::size_t at = codeEnd + 1; at < end;) {
-      const void* plus = std::memchr(base + at, '+', end - at);
-      if (!plus) break;
-      std::size_t mark = static_cast<const char*>(plus) - base - 1;
-      if (base[mark] == 'U') {
-        index.innerMarks.push_back(static_cast<std::uint32_t>(mark));
-        index.innerMarkLines.push_back(line);
-        if (!startsWithMark && line != lastOnlyInside) {
-          ++index.linesWithInnerMarkOnly;
-          lastOnlyInside = line;
-        }
-      }
-      at = mark + 2;
+    codeEnd = start + 1;
+    startsWithMark = size - start >= 2 && base[start] == 'U' && base[start + 1] == '+';
+    if (!startsWithMark) return;
+    codeEnd = start + 2;
+    std::uint64_t value = 0;
+    int digit;
+    while (codeEnd < size && (digit = UpperHexDigit(base[codeEnd])) >= 0) {
+      value = (value << 4) | static_cast<std::uint64_t>(digit);
+      ++codeEnd;
     }
-    start = end;
-  }
+    std::uint32_t length = static_cast<std::uint32_t>(codeEnd - start - 2);
+    // Codes longer than sixteen digits lose digits from the value: compare their text.
+    bool sameRecord = !index.records.empty() && index.records.back().endLine == line && lastLength == length &&
+                      lastValue == value &&
+                      (length <= 16 || std::memcmp(base + index.records.back().codeOffset, base + start + 2, length) == 0);
+    if (sameRecord) {
+      ++index.records.back().endLine;
+    } else {
+      index.records.push_back({static_cast<std::uint32_t>(start + 2), length, line, line + 1});
+      recordLine = start;
+      lastValue = value;
+      lastLength = length;
+    }
+  };
+  beginLine(0);
+  ForEachNewlineOrPlus(base, size, [&](std::size_t at) {
+    if (base[at] == '\n') {
+      if (at + 1 < size) {
+        ++line;
+        beginLine(at + 1);
+      }
+      return;
+    }
+    // "U+" inside the line: a '+' after a 'U', past the line's own code.
+    if (at <= codeEnd || base[at - 1] != 'U') return;
+    index.innerMarks.push_back(static_cast<std::uint32_t>(at - 1));
+    index.innerMarkLines.push_back(line);
+    if (!startsWithMark && line != lastOnlyInside) {
+      ++index.linesWithInnerMarkOnly;
+      lastOnlyInside = line;
+    }
+  });
   index.lineStarts.push_back(static_cast<std::uint32_t>(size));
-  std::vector<std::size_t> order(index.innerMarks.size());
-  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-    return text.substr(index.innerMarks[a], kUnihanMarkOrderWidth) < text.substr(index.innerMarks[b], kUnihanMarkOrderWidth);
+  // Marks by their text: every mark begins "U+", so the eight bytes after
+  // it order them wherever they differ; the whole width settles the rest.
+  std::vector<std::pair<std::uint64_t, std::uint32_t>> order(index.innerMarks.size());
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    std::size_t after = index.innerMarks[i] + 2;
+    order[i] = {TextKey(base + after, static_cast<std::uint32_t>(std::min<std::size_t>(8, size - after))),
+                static_cast<std::uint32_t>(i)};
+  }
+  std::stable_sort(order.begin(), order.end(), [&](const std::pair<std::uint64_t, std::uint32_t>& a,
+                                                   const std::pair<std::uint64_t, std::uint32_t>& b) {
+    if (a.first != b.first) return a.first < b.first;
+    return text.substr(index.innerMarks[a.second], kUnihanMarkOrderWidth) <
+           text.substr(index.innerMarks[b.second], kUnihanMarkOrderWidth);
   });
   std::vector<std::uint32_t> marks, markLines;
   marks.reserve(order.size());
   markLines.reserve(order.size());
-  for (std::size_t i : order) {
-    marks.push_back(index.innerMarks[i]);
-    markLines.push_back(index.innerMarkLines[i]);
+  for (const auto& entry : order) {
+    marks.push_back(index.innerMarks[entry.second]);
+    markLines.push_back(index.innerMarkLines[entry.second]);
   }
   index.innerMarks.swap(marks);
   index.innerMarkLines.swap(markLines);
@@ -127,13 +227,13 @@ void BuildUnihanIndex(CharacterTables& tables) {
   std::vector<std::pair<std::uint64_t, std::uint32_t>> keyed(index.records.size());
   for (std::size_t i = 0; i < keyed.size(); ++i) {
     const UnihanIndex::Record& record = index.records[i];
-    keyed[i] = {CodeKey(base + record.codeOffset, record.codeLength), static_cast<std::uint32_t>(i)};
+    keyed[i] = {TextKey(base + record.codeOffset, record.codeLength), static_cast<std::uint32_t>(i)};
   }
   auto before = [&](const std::pair<std::uint64_t, std::uint32_t>& a, const std::pair<std::uint64_t, std::uint32_t>& b) {
     if (a.first != b.first) return a.first < b.first;
     return CodeOf(text, index.records[a.second]) < CodeOf(text, index.records[b.second]);
   };
-  std::stable_sort(keyed.begin(), keyed.end(), before);
+  SortByMergingRuns(keyed, before);
   std::vector<UnihanIndex::Record> records;
   records.reserve(keyed.size());
   for (const auto& entry : keyed) records.push_back(index.records[entry.second]);

@@ -33,9 +33,28 @@ void SortLists(ToneLists& lists) {
 }
 
 // The index answers exactly for keys that cannot span two readings: no
-// digit, blank or TAB in them.
+// digit, blank or TAB in them (nor a NUL, which its keys use as padding).
 bool IndexCanAnswer(const std::string& key) {
-  return std::none_of(key.begin(), key.end(), [](char c) { return IsDigit(c) || IsAnchor(c); });
+  return std::none_of(key.begin(), key.end(), [](char c) { return IsDigit(c) || IsAnchor(c) || c == '\0'; });
+}
+
+// The first eight bytes of a text, big-endian and zero-padded: the texts'
+// order wherever the keys differ (no NUL stands in a table's text).
+// With `upper`, a to z count as A to Z.
+std::uint64_t BytesKey(std::string_view bytes, bool upper) {
+  std::uint64_t key = 0;
+  for (std::size_t i = 0; i < 8; ++i) {
+    char c = i < bytes.size() ? bytes[i] : '\0';
+    key = (key << 8) | static_cast<unsigned char>(upper ? UpperAscii(c) : c);
+  }
+  return key;
+}
+
+// A reading's order key: its upper-cased bytes (at most nine), then the tone.
+void ReadingKey(std::string_view reading, std::uint32_t tone, PinyinIndex::Reading& entry) {
+  entry.head = BytesKey(reading, true);
+  unsigned char ninth = reading.size() > 8 ? static_cast<unsigned char>(UpperAscii(reading[8])) : 0u;
+  entry.tailAndTone = (static_cast<std::uint32_t>(ninth) << 8) | tone;
 }
 
 }  // namespace
@@ -43,15 +62,20 @@ bool IndexCanAnswer(const std::string& key) {
 void BuildPinyinIndex(const CharacterTables& tables, PinyinIndex& index) {
   std::string_view text = TableText(tables.pinyin);
   index.readings.clear();
-  index.readings.reserve(2048);
+  index.readings.reserve(text.size() / 24 + 16);
   // The code before an anchor changes only where a '+' is passed: it is
   // taken once for each.
   std::size_t lastPlus = std::string_view::npos;
-  std::string code, reading;
+  std::uint32_t codeOffset = 0, codeLength = 0;
+  std::uint64_t codeKey = 0;
   for (std::size_t anchor = 0; anchor < text.size(); ++anchor) {
     if (text[anchor] == '+') {
       lastPlus = anchor;
-      code.clear();
+      std::size_t tab = text.find('\t', anchor + 1);
+      if (tab == std::string_view::npos) tab = text.size();
+      codeOffset = static_cast<std::uint32_t>(anchor + 1);
+      codeLength = static_cast<std::uint32_t>(tab - anchor - 1);
+      codeKey = BytesKey(text.substr(codeOffset, codeLength), false);
     }
     if (!IsAnchor(text[anchor])) continue;
     std::size_t end = anchor + 1;
@@ -60,13 +84,22 @@ void BuildPinyinIndex(const CharacterTables& tables, PinyinIndex& index) {
       ++end;
     if (end >= text.size() || end - anchor - 1 > kPinyinKeyLimit) continue;
     if (text[end] < '1' || text[end] > '5') continue;
-    reading.clear();
-    for (std::size_t at = anchor + 1; at < end; ++at) reading += UpperAscii(text[at]);
-    if (code.empty() && lastPlus != std::string_view::npos) code = CodeBeforeMatch(text, anchor);
-    index.readings[reading][text[end] - '1'].push_back(code);
+    PinyinIndex::Reading reading{};
+    ReadingKey(text.substr(anchor + 1, end - anchor - 1), static_cast<std::uint32_t>(text[end] - '1'), reading);
+    if (lastPlus != std::string_view::npos) {
+      reading.codeOffset = codeOffset;
+      reading.codeLength = codeLength;
+      reading.codeKey = codeKey;
+    }
+    index.readings.push_back(reading);
   }
-  for (auto& entry : index.readings)
-    for (auto& list : entry.second) std::sort(list.begin(), list.end());
+  std::sort(index.readings.begin(), index.readings.end(),
+            [text](const PinyinIndex::Reading& a, const PinyinIndex::Reading& b) {
+              if (a.head != b.head) return a.head < b.head;
+              if (a.tailAndTone != b.tailAndTone) return a.tailAndTone < b.tailAndTone;
+              if (a.codeKey != b.codeKey) return a.codeKey < b.codeKey;
+              return text.substr(a.codeOffset, a.codeLength) < text.substr(b.codeOffset, b.codeLength);
+            });
   index.builtFor = tables.pinyin.text();
   index.builtSize = tables.pinyin.size();
 }
@@ -81,10 +114,16 @@ void FindPinyin(const CharacterTables& tables, const PinyinIndex& index, std::st
   }
   ClearAndSubstitute(key, lists);
   if (key.size() > kPinyinKeyLimit) return;
-  std::string upper;
-  for (char c : key) upper += UpperAscii(c);
-  auto found = index.readings.find(upper);
-  if (found != index.readings.end()) lists.tones = found->second;
+  std::string_view text = TableText(tables.pinyin);
+  PinyinIndex::Reading first{}, last{};
+  ReadingKey(key, 0, first);
+  ReadingKey(key, kToneCount - 1, last);
+  auto lo = std::lower_bound(index.readings.begin(), index.readings.end(), first,
+                             [](const PinyinIndex::Reading& a, const PinyinIndex::Reading& b) {
+                               return a.head != b.head ? a.head < b.head : a.tailAndTone < b.tailAndTone;
+                             });
+  for (auto at = lo; at != index.readings.end() && at->head == first.head && at->tailAndTone <= last.tailAndTone; ++at)
+    lists.tones[at->tailAndTone & 0xFF].emplace_back(text.substr(at->codeOffset, at->codeLength));
 }
 
 void FindPinyinByScan(const CharacterTables& tables, std::string& key, ToneLists& lists) {

@@ -3,8 +3,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "chardb/character_tables.h"
@@ -20,13 +20,22 @@ struct ToneLists {
 };
 
 // Every reading of the pinyin table as the finder's patterns see it: the
-// upper-cased text between a blank or TAB and the next digit, to the
-// sorted code point texts of its matches per tone. Built for the table as
-// it is at indexing time; the finder scans when the table has changed.
+// upper-cased text between a blank or TAB and the next digit, with its
+// tone and the code point text of its line. Built for the table as it is
+// at indexing time; the finder scans when the table has changed.
 struct PinyinIndex {
+  struct Reading {
+    // The reading's first eight bytes, upper-cased, big-endian and
+    // zero-padded; then its ninth byte and the tone (0 to 4).
+    std::uint64_t head;
+    std::uint32_t tailAndTone;
+    std::uint32_t codeLength;
+    std::uint64_t codeKey;  // the code text's first eight bytes, likewise
+    std::uint32_t codeOffset;
+  };
   const char* builtFor = nullptr;
   std::size_t builtSize = 0;
-  std::unordered_map<std::string, std::array<std::vector<std::string>, kToneCount>> readings;
+  std::vector<Reading> readings;  // ascending by reading, tone, code text
 };
 
 void BuildPinyinIndex(const CharacterTables& tables, PinyinIndex& index);
