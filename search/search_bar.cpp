@@ -37,7 +37,7 @@ constexpr SearchField kFields[kSearchKindCount] = {
 
 // A field's text is read with room for 20 characters including the
 // terminator; the Pinyin key takes up to 79 from the editor's selection.
-constexpr int kFieldReadLimit = 20;
+constexpr int kFieldReadLimit = static_cast<int>(kSearchKeyMaxUnits) + 1;
 
 constexpr wchar_t kPinyinProcProperty[] = L"SubclasWindProcOrigSearchPinyin";
 constexpr wchar_t kUnicodeProcProperty[] = L"SubclasWindProcOrigSearchUnicode";

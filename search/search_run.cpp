@@ -30,6 +30,15 @@ SearchOutcome Outcome(const char* fileName, std::string page, const char* status
 
 }  // namespace
 
+std::size_t SearchKeyUnits(const std::string& key) {
+  std::size_t units = 0;
+  for (unsigned char byte : key) {
+    if ((byte & 0xC0) == 0x80) continue;  // a continuation byte
+    units += byte >= 0xF0 ? 2 : 1;
+  }
+  return units;
+}
+
 void PrepareSearches(const CharacterTables& tables, SearchMemory& memory) { EnsurePinyinIndex(tables, memory); }
 
 void RefindPinyin(const CharacterTables& tables, std::string& key, SearchMemory& memory) {

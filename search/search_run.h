@@ -20,6 +20,13 @@ enum SearchKind : int {
   kSearchKindCount = 7
 };
 
+// The longest key a search field takes, in UTF-16 units (what the field
+// counts): a character beyond the Basic Multilingual Plane takes two.
+constexpr std::size_t kSearchKeyMaxUnits = 19;
+
+// The length of a UTF-8 key in the units a search field counts.
+std::size_t SearchKeyUnits(const std::string& key);
+
 // What the searches keep between runs: the tone lists of the last pinyin
 // search (an empty pinyin key shows them again) and the indexes built
 // over the tables.

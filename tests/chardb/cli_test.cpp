@@ -156,6 +156,33 @@ TEST(Cli, LostOutputAndMissingWordsExitTwo) {
   }
 }
 
+// A key takes what a search field takes: 19 units, a character beyond the
+// Basic Multilingual Plane counting two. Longer keys are refused, not
+// searched differently from the program.
+TEST(Cli, KeysLongerThanAFieldTakesAreRefused) {
+  const std::string nineteen = "water water water w";   // 19 letters and blanks
+  const std::string han = "\xE4\xB8\x98";                // U+4E18, one unit
+  const std::string extB = "\xF0\xA0\xAE\xB7";          // U+20BB7, two units
+  struct Case {
+    std::string command;
+    std::string key;
+    bool fits;
+  } cases[] = {{"definition", nineteen, true},
+               {"definition", nineteen + "a", false},
+               {"definition", std::string(18, 'a') + han, true},
+               {"definition", std::string(17, 'a') + extB, true},
+               {"definition", std::string(18, 'a') + extB, false},
+               {"unihan", std::string(19, 'A'), true},
+               {"unihan", std::string(20, 'A'), false},
+               {"pinyin --print", "ZHUANGZHUANGZHUANGZH", false}};
+  for (const Case& c : cases) {
+    CliRun run = RunCli(DataOption() + c.command + " '" + c.key + "' >/dev/null");
+    EXPECT_EQ(run.exitCode, c.fits ? 0 : 2) << c.command << " " << c.key << ": " << run.out;
+    bool refused = run.out == "logodex-cli: the key is longer than the 19 characters a search field takes\n";
+    EXPECT_EQ(refused, !c.fits) << c.command << " " << c.key << ": " << run.out;
+  }
+}
+
 }  // namespace
 
 namespace {

@@ -24,6 +24,10 @@ constexpr int kCliBadUsage = 2;
 // or writes a one-line message to err and answers kCliBadUsage.
 using CliCommandFunction = int (*)(const CliContext& context, const std::vector<std::string>& args);
 
+// A one-line refusal of a key longer than a search field takes, or
+// kCliAnswered when the key fits.
+int CheckSearchKeyLength(const CliContext& context, const std::string& key);
+
 // lookup CODE: the six answers, one per line, labelled.
 int RunLookupCommand(const CliContext& context, const std::vector<std::string>& args);
 // insert ARGUMENT: the information text, a line "Clipboard:", the clipboard text.

@@ -51,6 +51,7 @@ int RunPageSearch(const CliContext& context, const std::vector<std::string>& arg
   bool print;
   std::string key;
   if (!ReadKeyWords(args, print, key)) return CliUsageError(context, std::string(name) + " [--print] KEY");
+  if (CheckSearchKeyLength(context, key) != kCliAnswered) return kCliBadUsage;
   SearchMemory memory;
   SearchOutcome outcome = RunSearch(context.tables, kind, key, memory);
   return Deliver(context, print, outcome.pageFileName, outcome.page, outcome.statusText);

@@ -4,6 +4,7 @@
 
 int RunUnihanCommand(const CliContext& context, const std::vector<std::string>& args) {
   if (args.size() != 1) return CliUsageError(context, "unihan KEY");
+  if (CheckSearchKeyLength(context, args[0]) != kCliAnswered) return kCliBadUsage;
   UnihanBox box = ComposeUnihanBox(context.tables, args[0]);
   context.out << box.caption << '\n' << box.text << '\n';
   return kCliAnswered;
