@@ -173,10 +173,6 @@ TEST_F(LogodexSession, ClickedInsertLinkShowsTheBoxThenFillsTheClipboard) {
   SaveScreenshot(L"insert");
 }
 
-// The text sizes: the pane keeps its page through every size and draws it
-// differently at each (the check marks are seen by the real-input test:
-// Wine does not lend a menu to another process), and history and help
-// leave it working.
 // The definition of U+3400 refers to U+4E18 丘 as "&#x4e18;" in the data
 // (grep -P '^U\+3400\t' over the definition extract); the box shows the
 // character, the clipboard keeps the reference. U+3400 is the first of
@@ -202,6 +198,10 @@ TEST_F(LogodexSession, DefinitionBoxShowsCharactersForReferences) {
   EXPECT_EQ(ClipboardText(), " &#x3400;");
 }
 
+// The text sizes: the pane keeps its page through every size and draws it
+// differently at each (the check marks are seen by the real-input test:
+// Wine does not lend a menu to another process), and history and help
+// leave it working.
 TEST_F(LogodexSession, TextSizesHistoryAndHelp) {
   Start(L"sizes");
   Search(IDC_SEARCH_UNICODE, L"4e00");
