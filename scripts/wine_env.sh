@@ -5,11 +5,45 @@ export WINEPREFIX="${WINEPREFIX:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 
-# The dialog faces linked to the Chinese fonts, and the faces that carry the
-# ideographs here (fonts-hanazono). Tahoma is left alone: Wine 8 draws a
-# linked Tahoma wholly in the first linked face, so every menu, caption and
-# message box would lose its Latin face.
-LOGODEX_LINKED_FACES=("MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif")
+# Wine's own faces that every window needs: Tahoma, the face of message
+# boxes, menus and captions, and Marlett, whose letters the caption buttons
+# draw as their symbols. Debian's Wine 8 ships them in its data folder but
+# does not load them from there: without them a caption button shows the
+# letters "0 1 r" and Tahoma is stood in for by whichever face its font
+# links name first. Wine always reads the prefix's own font folder, so they
+# are copied there, as a Windows installation holds them.
+LOGODEX_WINE_FONTS=(tahoma.ttf tahomabd.ttf marlett.ttf)
+
+wine_font_folder() {
+  local dir
+  for dir in "${WINEDATADIR:+${WINEDATADIR}/fonts}" /usr/share/wine/fonts /usr/local/share/wine/fonts \
+             /opt/wine-stable/share/wine/fonts; do
+    [ -n "$dir" ] && [ -f "$dir/tahoma.ttf" ] && { echo "$dir"; return 0; }
+  done
+  return 1
+}
+
+add_wine_fonts() {
+  local from to="$WINEPREFIX/drive_c/windows/Fonts" file
+  from=$(wine_font_folder) || { echo "wine: Wine's own fonts (tahoma.ttf) were not found" >&2; return 1; }
+  mkdir -p "$to"
+  for file in "${LOGODEX_WINE_FONTS[@]}"; do
+    [ -f "$to/$file" ] || cp "$from/$file" "$to/$file" || return 1
+  done
+}
+
+# The faces linked to the Chinese fonts: Tahoma, the face of message boxes,
+# menus and of dialogs in "MS Shell Dlg" (which Wine substitutes by Tahoma
+# and looks up under that name), and Liberation Sans, the face Wine draws
+# in for the Windows sans faces it lacks (the dialog templates' MS Sans
+# Serif, Helv, Microsoft Sans Serif, Arial, Arial Unicode MS); then the
+# faces that carry the ideographs here (fonts-hanazono). A link adds faces
+# for the characters its face lacks, the Latin text stays in the face
+# itself. A face must be installed to be linked: for a missing face Wine
+# takes the first linked face for all of the text, so the Latin text would
+# be drawn in HanaMinA. Earlier set-ups linked such faces; their links go.
+LOGODEX_LINKED_FACES=("Tahoma" "Liberation Sans")
+LOGODEX_UNLINKED_FACES=("MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif")
 LOGODEX_HAN_FACES=(HanaMinA HanaMinB)
 
 # A link names a font file and its face; Wine finds the face under the
@@ -28,13 +62,18 @@ han_font_links() {
 
 # Windows shows Chinese in message boxes and dialogs through font links
 # from their faces to its Chinese fonts; a Wine prefix has links only to
-# fonts Windows ships. This links those faces to the Hanazono fonts in the
-# prefix named by WINEPREFIX (any prefix: run it for your own too).
+# fonts Windows ships. This puts Wine's own faces into the prefix named by
+# WINEPREFIX and links the dialog faces to the Hanazono fonts (any prefix:
+# run it for your own too).
 link_dialog_fonts() {
   local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' face links
+  add_wine_fonts || return 1
   links=$(han_font_links)
   for face in "${LOGODEX_LINKED_FACES[@]}"; do
     wine reg add "$key" /v "$face" /t REG_MULTI_SZ /d "$links" /f >/dev/null 2>&1 || return 1
+  done
+  for face in "${LOGODEX_UNLINKED_FACES[@]}"; do
+    wine reg delete "$key" /v "$face" /f >/dev/null 2>&1 || true
   done
   wineserver -w || true
 }
@@ -67,7 +106,9 @@ ensure_wine_prefix() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true
     wineserver -w || true
   fi
-  if ! grep -q "\"MS Shell Dlg\"=str(7):\"$(han_font_links | sed 's/\\0/\\\\0/g')" "$WINEPREFIX/system.reg" 2>/dev/null; then
+  if [ ! -f "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ] ||
+     ! grep -q "^\"Liberation Sans\"=str(7):\"$(han_font_links | sed 's/\\0/\\\\0/g')" "$WINEPREFIX/system.reg" 2>/dev/null ||
+     grep -q '^"Microsoft Sans Serif"=str(7):"HanaMin' "$WINEPREFIX/system.reg" 2>/dev/null; then
     link_dialog_fonts || true
   fi
   # A program that crashes ends with its report on the console instead of
