@@ -75,7 +75,30 @@ link_dialog_fonts() {
   for face in "${LOGODEX_UNLINKED_FACES[@]}"; do
     wine reg delete "$key" /v "$face" /f >/dev/null 2>&1 || true
   done
+  # Edit controls draw through Uniscribe, which meets a character its face
+  # lacks with one fallback face per script, named in Wine's own key by the
+  # script's tag as a hexadecimal number: 696e6168 is "hani", the Han
+  # ideographs. Without it a Chinese character typed into a search field
+  # is a box.
+  wine reg add 'HKCU\Software\Wine\Uniscribe\Fallback' /v 696e6168 /d "${LOGODEX_HAN_FACES[0]}" /f >/dev/null 2>&1 || return 1
   wineserver -w || true
+}
+
+# Whether the prefix holds Wine's own faces, the links of the dialog faces
+# (and none of a missing face) and the Uniscribe fallback for Han.
+dialog_fonts_linked() {
+  local file face links
+  links=$(han_font_links)
+  for file in "${LOGODEX_WINE_FONTS[@]}"; do
+    [ -f "$WINEPREFIX/drive_c/windows/Fonts/$file" ] || return 1
+  done
+  for face in "${LOGODEX_LINKED_FACES[@]}"; do
+    grep -qF "\"$face\"=str(7):\"$links" "$WINEPREFIX/system.reg" 2>/dev/null || return 1
+  done
+  for face in "${LOGODEX_UNLINKED_FACES[@]}"; do
+    grep -qF "\"$face\"=str(7):" "$WINEPREFIX/system.reg" 2>/dev/null && return 1
+  done
+  grep -qF "\"696e6168\"=\"${LOGODEX_HAN_FACES[0]}\"" "$WINEPREFIX/user.reg" 2>/dev/null
 }
 
 # ensure_wine_prefix [bare|managed]: creates the prefix when missing and
@@ -106,9 +129,7 @@ ensure_wine_prefix() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true
     wineserver -w || true
   fi
-  if [ ! -f "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ] ||
-     ! grep -q "^\"Liberation Sans\"=str(7):\"$(han_font_links | sed 's/\\0/\\\\0/g')" "$WINEPREFIX/system.reg" 2>/dev/null ||
-     grep -q '^"Microsoft Sans Serif"=str(7):"HanaMin' "$WINEPREFIX/system.reg" 2>/dev/null; then
+  if ! dialog_fonts_linked; then
     link_dialog_fonts || true
   fi
   # A program that crashes ends with its report on the console instead of
