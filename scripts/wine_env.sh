@@ -45,6 +45,12 @@ add_wine_fonts() {
 LOGODEX_LINKED_FACES=("Tahoma" "Liberation Sans")
 LOGODEX_UNLINKED_FACES=("MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif")
 LOGODEX_HAN_FACES=(HanaMinA HanaMinB)
+# The Han face of the edit fields (the URO and Extension A): Wine smooths
+# it there, and at the fields' 8 points the hairlines of HanaMinA come out
+# pale grey (darkest pixel 140 of 255, mean ink 15 over the glyph's cell),
+# the strokes of this sans face black (0 and 37), as dark as the field's
+# Latin text.
+LOGODEX_FIELD_HAN_FACE="Droid Sans Fallback"
 
 # A link names a font file and its face; Wine finds the face under the
 # first file it met holding it, which may be another name of the same file
@@ -80,7 +86,7 @@ link_dialog_fonts() {
   # script's tag as a hexadecimal number: 696e6168 is "hani", the Han
   # ideographs. Without it a Chinese character typed into a search field
   # is a box.
-  wine reg add 'HKCU\Software\Wine\Uniscribe\Fallback' /v 696e6168 /d "${LOGODEX_HAN_FACES[0]}" /f >/dev/null 2>&1 || return 1
+  wine reg add 'HKCU\Software\Wine\Uniscribe\Fallback' /v 696e6168 /d "$LOGODEX_FIELD_HAN_FACE" /f >/dev/null 2>&1 || return 1
   wineserver -w || true
 }
 
@@ -98,7 +104,7 @@ dialog_fonts_linked() {
   for face in "${LOGODEX_UNLINKED_FACES[@]}"; do
     grep -qF "\"$face\"=str(7):" "$WINEPREFIX/system.reg" 2>/dev/null && return 1
   done
-  grep -qF "\"696e6168\"=\"${LOGODEX_HAN_FACES[0]}\"" "$WINEPREFIX/user.reg" 2>/dev/null
+  grep -qF "\"696e6168\"=\"$LOGODEX_FIELD_HAN_FACE\"" "$WINEPREFIX/user.reg" 2>/dev/null
 }
 
 # ensure_wine_prefix [bare|managed]: creates the prefix when missing and

@@ -460,9 +460,9 @@ TEST_F(LogodexSession, PrefaceViewerOpensOnceAndAgainAfterClosing) {
   EXPECT_NE(WaitForWindow(Pid(), L"Unihan Preface", nullptr, 10000), nullptr);
 }
 
-// Chinese typed into a search field is drawn, not boxed: U+4E18 and
-// U+9A6C look different in it (a missing glyph is the same hollow box for
-// every character). Escape closes the preface viewer, as it closes the
+// Chinese typed into a search field is drawn, dark and not boxed: U+4E18
+// and U+9A6C look different in it (a missing glyph is the same hollow box
+// for every character). Escape closes the preface viewer, as it closes the
 // other pop-ups.
 TEST_F(LogodexSession, ChineseInTheSearchFieldAndEscapeClosesTheViewer) {
   Start(L"chinese-outside-pane");
@@ -475,6 +475,9 @@ TEST_F(LogodexSession, ChineseInTheSearchFieldAndEscapeClosesTheViewer) {
   SendMessageW(field, WM_KILLFOCUS, 0, 0);
   Settle(Main(), 300);
   std::uint64_t typed = ClientImageSignature(field);
+  // The field holds only the character now: its darkest pixel is the
+  // glyph's, black as the Latin text's, not a pale grey hairline.
+  EXPECT_LE(DarkestGrey(field), 40) << "the character in the field is faint";
   EXPECT_NE(SignatureShowing(field, L"\u9A6C"), typed) << "the field draws a missing glyph for U+4E18";
   Command(IDM_UNIHAN_PREFACE);
   HWND viewer = WaitForWindow(Pid(), L"Unihan Preface", nullptr, 10000);
