@@ -44,22 +44,22 @@ add_wine_fonts() {
 # be drawn in HanaMinA. Earlier set-ups linked such faces; their links go.
 LOGODEX_LINKED_FACES=("Tahoma" "Liberation Sans")
 LOGODEX_UNLINKED_FACES=("MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif")
-LOGODEX_HAN_FACES=(HanaMinA HanaMinB)
-# The Han face of the edit fields (the URO and Extension A): Wine smooths
-# it there, and at the fields' 8 points the hairlines of HanaMinA come out
-# pale grey (darkest pixel 140 of 255, mean ink 15 over the glyph's cell),
-# the strokes of this sans face black (0 and 37), as dark as the field's
-# Latin text.
-LOGODEX_FIELD_HAN_FACE="Droid Sans Fallback"
+# Droid Sans Fallback comes first (the URO to U+9FA5 and Extension A): at
+# the 8 points of boxes and fields its sans strokes are drawn black and
+# legible, where the hairlines of HanaMinA turn to blots unsmoothed and to
+# pale grey smoothed (darkest pixel 140 of 255, mean ink 15 over the
+# glyph's cell in a search field, against 0 and 37). The Hanazono faces
+# draw the rest.
+LOGODEX_HAN_FACES=("Droid Sans Fallback" HanaMinA HanaMinB)
 
 # A link names a font file and its face; Wine finds the face under the
 # first file it met holding it, which may be another name of the same file
 # (Debian's fonts-japanese-mincho.ttf is HanaMinA.ttf), so every file
-# that holds the face is named.
+# that holds the face is named. A face that is not installed gets none.
 han_font_links() {
-  local face file links=""
+  local face file links="" IFS=$'\n'
   for face in "${LOGODEX_HAN_FACES[@]}"; do
-    for file in $( (echo "$face.ttf"; fc-list -f '%{file}\n' "$face" 2>/dev/null) | sed 's|.*/||' | sort -u); do
+    for file in $(fc-list -f '%{file}\n' "$face" 2>/dev/null | sed 's|.*/||' | sort -u); do
       links+="${links:+\0}$file,$face"
     done
   done
@@ -86,7 +86,7 @@ link_dialog_fonts() {
   # script's tag as a hexadecimal number: 696e6168 is "hani", the Han
   # ideographs. Without it a Chinese character typed into a search field
   # is a box.
-  wine reg add 'HKCU\Software\Wine\Uniscribe\Fallback' /v 696e6168 /d "$LOGODEX_FIELD_HAN_FACE" /f >/dev/null 2>&1 || return 1
+  wine reg add 'HKCU\Software\Wine\Uniscribe\Fallback' /v 696e6168 /d "${LOGODEX_HAN_FACES[0]}" /f >/dev/null 2>&1 || return 1
   wineserver -w || true
 }
 
@@ -104,7 +104,7 @@ dialog_fonts_linked() {
   for face in "${LOGODEX_UNLINKED_FACES[@]}"; do
     grep -qF "\"$face\"=str(7):" "$WINEPREFIX/system.reg" 2>/dev/null && return 1
   done
-  grep -qF "\"696e6168\"=\"$LOGODEX_FIELD_HAN_FACE\"" "$WINEPREFIX/user.reg" 2>/dev/null
+  grep -qF "\"696e6168\"=\"${LOGODEX_HAN_FACES[0]}\"" "$WINEPREFIX/user.reg" 2>/dev/null
 }
 
 # ensure_wine_prefix [bare|managed]: creates the prefix when missing and
