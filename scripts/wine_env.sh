@@ -32,18 +32,18 @@ add_wine_fonts() {
   done
 }
 
-# The faces linked to the Chinese fonts: Tahoma, the face of message boxes,
-# menus and of dialogs in "MS Shell Dlg" (which Wine substitutes by Tahoma
-# and looks up under that name), and Liberation Sans, the face Wine draws
-# in for the Windows sans faces it lacks (the dialog templates' MS Sans
-# Serif, Helv, Microsoft Sans Serif, Arial, Arial Unicode MS); then the
-# faces that carry the ideographs here (fonts-hanazono). A link adds faces
-# for the characters its face lacks, the Latin text stays in the face
-# itself. A face must be installed to be linked: for a missing face Wine
-# takes the first linked face for all of the text, so the Latin text would
-# be drawn in HanaMinA. Earlier set-ups linked such faces; their links go.
-LOGODEX_LINKED_FACES=("Tahoma" "Liberation Sans")
-LOGODEX_UNLINKED_FACES=("MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif")
+# The face linked to the Chinese fonts: Tahoma, the face of message boxes
+# and menus and of dialogs in "MS Shell Dlg" (which Wine substitutes by
+# Tahoma and looks up under that name). A link adds faces for the
+# characters its face lacks, the Latin text stays in the face itself. A
+# face must be installed to be linked: for a missing face Wine takes the
+# first linked face for all of the text, so the Latin text would be drawn
+# in a Chinese face. Liberation Sans, which Wine draws for the dialog
+# templates' MS Sans Serif and for Arial, is left alone: linked, it made
+# every printed page carry the Chinese fonts, so slow that a print job no
+# longer heard its Cancel button. Earlier set-ups' links go.
+LOGODEX_LINKED_FACES=("Tahoma")
+LOGODEX_UNLINKED_FACES=("MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "Liberation Sans")
 # Droid Sans Fallback comes first (the URO to U+9FA5 and Extension A): at
 # the 8 points of boxes and fields its sans strokes are drawn black and
 # legible, where the hairlines of HanaMinA turn to blots unsmoothed and to
