@@ -6,6 +6,7 @@
 
 #include "app/main_window.h"
 #include "app/shell_state.h"
+#include "editor/preface_viewer.h"
 #include "resources/resource.h"
 #include "search/search_bar.h"
 
@@ -46,13 +47,16 @@ WindowPlace FirstWindowPlace() {
 }
 
 // Accelerators first (F1 works in every window, the search fields too),
-// then the search bar's dialog keys, then the usual translation.
+// then the dialog keys of the search bar and of the preface viewer (Escape
+// closes either), then the usual translation.
 int RunMessageLoop(HACCEL accelerators) {
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (TranslateAcceleratorW(Shell().mainWindow, accelerators, &message)) continue;
     HWND searchBar = SearchBarWindow();
     if (searchBar && IsDialogMessageW(searchBar, &message)) continue;
+    HWND viewer = PrefaceViewerWindow();
+    if (viewer && IsDialogMessageW(viewer, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

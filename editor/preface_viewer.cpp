@@ -99,3 +99,5 @@ void OpenPrefaceViewer(HWND owner) {
 }
 
 HWND PrefaceTextControl() { return viewerText; }
+
+HWND PrefaceViewerWindow() { return viewer; }

@@ -9,3 +9,7 @@ void OpenPrefaceViewer(HWND owner);
 // The viewer's text control, null while no viewer is open; the font dialog
 // sets its font.
 HWND PrefaceTextControl();
+
+// The open viewer, null while none is open; the message loop gives it
+// dialog keys.
+HWND PrefaceViewerWindow();

@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config googletest libgtest-dev libbz2-dev bzip2 clang libclang-rt-14-dev
-  g++-mingw-w64-i686 wine wine32 xvfb xauth x11-utils xdotool imagemagick fonts-hanazono fonts-babelstone-han openbox
+  g++-mingw-w64-i686 wine wine32 xvfb xauth x11-utils xdotool imagemagick fonts-wine fonts-liberation fonts-droid-fallback fonts-hanazono fonts-babelstone-han openbox
   cups printer-driver-cups-pdf poppler-utils libcups2:i386 ghostscript python3
   halibut man-db
 )

@@ -5,21 +5,61 @@ export WINEPREFIX="${WINEPREFIX:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 
-# The dialog faces linked to the Chinese fonts, and the faces that carry the
-# ideographs here (fonts-hanazono). Tahoma is left alone: Wine 8 draws a
-# linked Tahoma wholly in the first linked face, so every menu, caption and
-# message box would lose its Latin face.
-LOGODEX_LINKED_FACES=("MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif")
-LOGODEX_HAN_FACES=(HanaMinA HanaMinB)
+# Wine's own faces that every window needs: Tahoma, the face of message
+# boxes, menus and captions, and Marlett, whose letters the caption buttons
+# draw as their symbols. Debian's Wine 8 ships them in its data folder but
+# does not load them from there: without them a caption button shows the
+# letters "0 1 r" and Tahoma is stood in for by whichever face its font
+# links name first. Wine always reads the prefix's own font folder, so they
+# are copied there, as a Windows installation holds them.
+LOGODEX_WINE_FONTS=(tahoma.ttf tahomabd.ttf marlett.ttf)
+
+wine_font_folder() {
+  local dir
+  for dir in "${WINEDATADIR:+${WINEDATADIR}/fonts}" /usr/share/wine/fonts /usr/local/share/wine/fonts \
+             /opt/wine-stable/share/wine/fonts; do
+    [ -n "$dir" ] && [ -f "$dir/tahoma.ttf" ] && { echo "$dir"; return 0; }
+  done
+  return 1
+}
+
+add_wine_fonts() {
+  local from to="$WINEPREFIX/drive_c/windows/Fonts" file
+  from=$(wine_font_folder) || { echo "wine: Wine's own fonts (tahoma.ttf) were not found" >&2; return 1; }
+  mkdir -p "$to"
+  for file in "${LOGODEX_WINE_FONTS[@]}"; do
+    [ -f "$to/$file" ] || cp "$from/$file" "$to/$file" || return 1
+  done
+}
+
+# The face linked to the Chinese fonts: Tahoma, the face of message boxes
+# and menus and of dialogs in "MS Shell Dlg" (which Wine substitutes by
+# Tahoma and looks up under that name). A link adds faces for the
+# characters its face lacks, the Latin text stays in the face itself. A
+# face must be installed to be linked: for a missing face Wine takes the
+# first linked face for all of the text, so the Latin text would be drawn
+# in a Chinese face. Liberation Sans, which Wine draws for the dialog
+# templates' MS Sans Serif and for Arial, is left alone: linked, it made
+# every printed page carry the Chinese fonts, so slow that a print job no
+# longer heard its Cancel button. Earlier set-ups' links go.
+LOGODEX_LINKED_FACES=("Tahoma")
+LOGODEX_UNLINKED_FACES=("MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "Liberation Sans")
+# Droid Sans Fallback comes first (the URO to U+9FA5 and Extension A): at
+# the 8 points of boxes and fields its sans strokes are drawn black and
+# legible, where the hairlines of HanaMinA turn to blots unsmoothed and to
+# pale grey smoothed (darkest pixel 140 of 255, mean ink 15 over the
+# glyph's cell in a search field, against 0 and 37). The Hanazono faces
+# draw the rest.
+LOGODEX_HAN_FACES=("Droid Sans Fallback" HanaMinA HanaMinB)
 
 # A link names a font file and its face; Wine finds the face under the
 # first file it met holding it, which may be another name of the same file
 # (Debian's fonts-japanese-mincho.ttf is HanaMinA.ttf), so every file
-# that holds the face is named.
+# that holds the face is named. A face that is not installed gets none.
 han_font_links() {
-  local face file links=""
+  local face file links="" IFS=$'\n'
   for face in "${LOGODEX_HAN_FACES[@]}"; do
-    for file in $( (echo "$face.ttf"; fc-list -f '%{file}\n' "$face" 2>/dev/null) | sed 's|.*/||' | sort -u); do
+    for file in $(fc-list -f '%{file}\n' "$face" 2>/dev/null | sed 's|.*/||' | sort -u); do
       links+="${links:+\0}$file,$face"
     done
   done
@@ -28,15 +68,43 @@ han_font_links() {
 
 # Windows shows Chinese in message boxes and dialogs through font links
 # from their faces to its Chinese fonts; a Wine prefix has links only to
-# fonts Windows ships. This links those faces to the Hanazono fonts in the
-# prefix named by WINEPREFIX (any prefix: run it for your own too).
+# fonts Windows ships. This puts Wine's own faces into the prefix named by
+# WINEPREFIX and links the dialog faces to the Hanazono fonts (any prefix:
+# run it for your own too).
 link_dialog_fonts() {
   local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' face links
+  add_wine_fonts || return 1
   links=$(han_font_links)
   for face in "${LOGODEX_LINKED_FACES[@]}"; do
     wine reg add "$key" /v "$face" /t REG_MULTI_SZ /d "$links" /f >/dev/null 2>&1 || return 1
   done
+  for face in "${LOGODEX_UNLINKED_FACES[@]}"; do
+    wine reg delete "$key" /v "$face" /f >/dev/null 2>&1 || true
+  done
+  # Edit controls draw through Uniscribe, which meets a character its face
+  # lacks with one fallback face per script, named in Wine's own key by the
+  # script's tag as a hexadecimal number: 696e6168 is "hani", the Han
+  # ideographs. Without it a Chinese character typed into a search field
+  # is a box.
+  wine reg add 'HKCU\Software\Wine\Uniscribe\Fallback' /v 696e6168 /d "${LOGODEX_HAN_FACES[0]}" /f >/dev/null 2>&1 || return 1
   wineserver -w || true
+}
+
+# Whether the prefix holds Wine's own faces, the links of the dialog faces
+# (and none of a missing face) and the Uniscribe fallback for Han.
+dialog_fonts_linked() {
+  local file face links
+  links=$(han_font_links)
+  for file in "${LOGODEX_WINE_FONTS[@]}"; do
+    [ -f "$WINEPREFIX/drive_c/windows/Fonts/$file" ] || return 1
+  done
+  for face in "${LOGODEX_LINKED_FACES[@]}"; do
+    grep -qF "\"$face\"=str(7):\"$links" "$WINEPREFIX/system.reg" 2>/dev/null || return 1
+  done
+  for face in "${LOGODEX_UNLINKED_FACES[@]}"; do
+    grep -qF "\"$face\"=str(7):" "$WINEPREFIX/system.reg" 2>/dev/null && return 1
+  done
+  grep -qF "\"696e6168\"=\"${LOGODEX_HAN_FACES[0]}\"" "$WINEPREFIX/user.reg" 2>/dev/null
 }
 
 # ensure_wine_prefix [bare|managed]: creates the prefix when missing and
@@ -67,7 +135,7 @@ ensure_wine_prefix() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true
     wineserver -w || true
   fi
-  if ! grep -q "\"MS Shell Dlg\"=str(7):\"$(han_font_links | sed 's/\\0/\\\\0/g')" "$WINEPREFIX/system.reg" 2>/dev/null; then
+  if ! dialog_fonts_linked; then
     link_dialog_fonts || true
   fi
   # A program that crashes ends with its report on the console instead of

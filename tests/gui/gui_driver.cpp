@@ -191,6 +191,16 @@ std::uint64_t ClientImageSignature(HWND window) {
   return hash;
 }
 
+int DarkestGrey(HWND window) {
+  RECT client;
+  int darkest = 255;
+  for (DWORD pixel : ClientPixels(window, client)) {
+    int grey = static_cast<int>(((pixel >> 16) & 0xFF) + ((pixel >> 8) & 0xFF) + (pixel & 0xFF)) / 3;
+    if (grey < darkest) darkest = grey;
+  }
+  return darkest;
+}
+
 void ClickAt(POINT screen) {
   SetCursorPos(screen.x, screen.y);
   INPUT clicks[2]{};

@@ -50,6 +50,10 @@ bool FindColourOnScreen(HWND window, COLORREF colour, POINT& found);
 // A fingerprint of what the window's client area shows on the screen.
 std::uint64_t ClientImageSignature(HWND window);
 
+// The darkest grey (0 black to 255 white, the mean of red, green and blue)
+// in the window's client area as drawn on the screen.
+int DarkestGrey(HWND window);
+
 // A left click at a screen position, through the system's mouse input.
 void ClickAt(POINT screen);
 

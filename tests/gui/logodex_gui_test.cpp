@@ -25,6 +25,16 @@ std::string ReadFile(const std::wstring& path) {
   return bytes.str();
 }
 
+// What a control shows on the screen once its text is replaced, without
+// its blinking caret.
+std::uint64_t SignatureShowing(HWND control, const std::wstring& text) {
+  SendMessageW(control, WM_KILLFOCUS, 0, 0);
+  SetWindowTextW(control, text.c_str());
+  InvalidateRect(control, nullptr, TRUE);
+  Settle(control, 300);
+  return ClientImageSignature(control);
+}
+
 class LogodexSession : public ::testing::Test {
  protected:
   void Start(const std::wstring& folderName, const std::vector<std::wstring>& files = kDataFiles) {
@@ -193,6 +203,14 @@ TEST_F(LogodexSession, DefinitionBoxShowsCharactersForReferences) {
   SaveScreenshot(L"definition-3400");
   std::wstring text = MessageBoxText(box);
   EXPECT_NE(text.find(L"Definition: (same as U+4E18 \u4E18) hillock or mound"), std::wstring::npos);
+  // The character is drawn: the same text with another character in its
+  // place looks different (a missing glyph is the same box for both).
+  HWND message = GetDlgItem(box, 0xFFFF);
+  ASSERT_NE(message, nullptr);
+  std::uint64_t shown = ClientImageSignature(message);
+  std::wstring other = text;
+  other[other.find(L'\u4E18')] = L'\u9A6C';
+  EXPECT_NE(SignatureShowing(message, other), shown) << "the box draws a missing glyph for U+4E18";
   PostMessageW(box, WM_COMMAND, IDOK, 0);
   Settle(Main(), 300);
   EXPECT_EQ(ClipboardText(), " &#x3400;");
@@ -440,6 +458,35 @@ TEST_F(LogodexSession, PrefaceViewerOpensOnceAndAgainAfterClosing) {
   EXPECT_FALSE(IsWindow(viewer));
   Command(IDM_UNIHAN_PREFACE);
   EXPECT_NE(WaitForWindow(Pid(), L"Unihan Preface", nullptr, 10000), nullptr);
+}
+
+// Chinese typed into a search field is drawn, dark and not boxed: U+4E18
+// and U+9A6C look different in it (a missing glyph is the same hollow box
+// for every character). Escape closes the preface viewer, as it closes the
+// other pop-ups.
+TEST_F(LogodexSession, ChineseInTheSearchFieldAndEscapeClosesTheViewer) {
+  Start(L"chinese-outside-pane");
+  HWND field = GetDlgItem(SearchBar(), IDC_SEARCH_DEFINITION);
+  ASSERT_NE(field, nullptr);
+  TypeInto(field, L"\u4E18");
+  Settle(Main(), 300);
+  EXPECT_EQ(ControlText(field), L"\u4E18");
+  SaveScreenshot(L"han-in-definition-field");
+  SendMessageW(field, WM_KILLFOCUS, 0, 0);
+  Settle(Main(), 300);
+  std::uint64_t typed = ClientImageSignature(field);
+  // The field holds only the character now: its darkest pixel is the
+  // glyph's, black as the Latin text's, not a pale grey hairline.
+  EXPECT_LE(DarkestGrey(field), 40) << "the character in the field is faint";
+  EXPECT_NE(SignatureShowing(field, L"\u9A6C"), typed) << "the field draws a missing glyph for U+4E18";
+  Command(IDM_UNIHAN_PREFACE);
+  HWND viewer = WaitForWindow(Pid(), L"Unihan Preface", nullptr, 10000);
+  ASSERT_NE(viewer, nullptr);
+  HWND text = GetDlgItem(viewer, IDC_PREFACE_TEXT);
+  SaveScreenshot(L"preface-viewer-before-escape");
+  PressKey(text, VK_ESCAPE);
+  Settle(Main(), 300);
+  EXPECT_FALSE(IsWindow(viewer)) << "Escape left the preface viewer open";
 }
 
 TEST_F(LogodexSession, EscapeClosesTheAboutBoxAndTheSearchBar) {

@@ -228,6 +228,23 @@ if [ -z "$pdf" ]; then fail "FormattedChineseDocument: no PDF"; else
   read -r inkw inkx <<<"${ink/+/}"
   awk -v l="$inkx" -v r="$((width - inkx - inkw))" -v x="$xfirst" 'BEGIN {d = l - r; exit !(l > 100 && d <= 3 && d >= -3 && x < 60)}' ||
     fail "FormattedChineseDocument: the heading is not centred (ink $ink on a page $width wide; next line at $xfirst)"
+  # The Han glyphs are inked as the Latin word beside them: in the line
+  # "Plain 平常𪛖 end" the span between the words "Plain" and "end",
+  # rendered at 144 dpi, holds a black pixel and at least 0.9 times the
+  # mean ink of the same width of "Plain" (grey hairlines or a thin box
+  # have far less).
+  read -r px0 px1 ex0 y0 y1 < <(pdftotext -bbox "$pdf" - | awk -F'"' '/>Plain</ {px0 = $2; px1 = $6; y0 = $4; y1 = $8}
+    />end</ {ex0 = $2} END {printf "%d %d %d %d %d\n", px0 * 2, px1 * 2, ex0 * 2, y0 * 2, y1 * 2 + 1}')
+  region_ink() {  # x, width: "darkest mean-ink" of that span of the line
+    pdftoppm -r 144 -f 1 -l 1 -gray -x "$1" -y "$y0" -W "$2" -H $((y1 - y0)) "$pdf" |
+      convert pgm:- -format '%[fx:round(minima*255)] %[fx:(1-mean)*255]' info:
+  }
+  han_span=$((ex0 - px1 - 16))
+  read -r han_dark han_ink < <(region_ink $((px1 + 8)) "$han_span")
+  read -r _ latin_ink < <(region_ink "$px0" $((px1 - px0)))
+  awk -v d="$han_dark" -v h="$han_ink" -v l="$latin_ink" 'BEGIN {exit !(d <= 40 && h >= 0.9 * l && l > 0)}' ||
+    fail "FormattedChineseDocument: the Han glyphs are faint (darkest $han_dark, mean ink $han_ink against $latin_ink of \"Plain\")"
+  echo "print test: Han glyphs' darkest pixel $han_dark, mean ink $han_ink; \"Plain\" $latin_ink"
 fi
 
 # An empty document, and an empty selection: one blank page each. The
