@@ -9,15 +9,15 @@
 #include "app/page_display.h"
 #include "app/shell_state.h"
 #include "app/shell_texts.h"
-#include "app/vistapane.h"
-#include "editor/document_files.h"
-#include "editor/editor_commands.h"
-#include "editor/editor_pane.h"
-#include "editor/find_dialog.h"
-#include "editor/preface_viewer.h"
-#include "editor/printing.h"
+#include "win32/vistapane.h"
+#include "editor/win32/document_files.h"
+#include "editor/win32/editor_commands.h"
+#include "editor/win32/editor_pane.h"
+#include "editor/win32/find_dialog.h"
+#include "editor/win32/preface_viewer.h"
+#include "editor/win32/printing.h"
 #include "resources/resource.h"
-#include "search/search_bar.h"
+#include "search/win32/search_bar.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "app/main_window.h"
 #include "app/shell_state.h"
 #include "resources/resource.h"
-#include "search/search_bar.h"
+#include "search/win32/search_bar.h"
 
 namespace {
 

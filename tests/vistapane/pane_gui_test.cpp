@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "tests/win/screen_bmp.h"
-#include "app/vistapane.h"
-#include "vistapane/gdi_fonts.h"
+#include "win32/vistapane.h"
+#include "vistapane/win32/gdi_fonts.h"
 #include "vistapane/layout.h"
 #include "vistapane/layout_style.h"
-#include "vistapane/page_source.h"
+#include "vistapane/win32/page_source.h"
 #include "vistapane/text_scale.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "editor/printed_text.h"
+#include "editor/win32/printed_text.h"
 
 #include <usp10.h>
 

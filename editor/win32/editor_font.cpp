@@ -1,4 +1,4 @@
-#include "editor/editor_font.h"
+#include "editor/win32/editor_font.h"
 
 namespace {
 

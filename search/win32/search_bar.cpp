@@ -1,4 +1,4 @@
-#include "search/search_bar.h"
+#include "search/win32/search_bar.h"
 
 #include <algorithm>
 #include <memory>
@@ -6,15 +6,15 @@
 #include <richedit.h>
 
 #include "app/shell_state.h"
-#include "app/text_conversion.h"
-#include "app/wait_cursor.h"
+#include "win32/text_conversion.h"
+#include "win32/wait_cursor.h"
 #include "chardb/character_references.h"
 #include "chardb/unihan_extract.h"
 #include "resources/resource.h"
-#include "search/page_files.h"
+#include "search/win32/page_files.h"
 #include "search/pinyin_selection.h"
 #include "search/search_run.h"
-#include "search/unihan_box_window.h"
+#include "search/win32/unihan_box_window.h"
 
 namespace {
 

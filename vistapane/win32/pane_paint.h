@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "vistapane/gdi_fonts.h"
+#include "vistapane/win32/gdi_fonts.h"
 #include "vistapane/layout.h"
 
 namespace vistapane {

@@ -1,4 +1,4 @@
-#include "editor/document_files.h"
+#include "editor/win32/document_files.h"
 
 #include <commdlg.h>
 #include <richedit.h>
@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "app/shell_texts.h"
-#include "app/text_conversion.h"
-#include "app/vistapane.h"
+#include "win32/text_conversion.h"
+#include "win32/vistapane.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "editor/preface_viewer.h"
+#include "editor/win32/preface_viewer.h"
 
 #include <richedit.h>
 
 #include <cstring>
 
 #include "app/shell_state.h"
-#include "editor/editor_font.h"
+#include "editor/win32/editor_font.h"
 #include "resources/resource.h"
 
 namespace {

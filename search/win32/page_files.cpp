@@ -1,4 +1,4 @@
-#include "search/page_files.h"
+#include "search/win32/page_files.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "editor/editor_commands.h"
+#include "editor/win32/editor_commands.h"
 
 #include <algorithm>
 #include <string>
@@ -7,9 +7,9 @@
 #include <richedit.h>
 
 #include "app/shell_state.h"
-#include "editor/editor_font.h"
-#include "editor/preface_viewer.h"
-#include "editor/printing.h"
+#include "editor/win32/editor_font.h"
+#include "editor/win32/preface_viewer.h"
+#include "editor/win32/printing.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "vistapane/pane_paint.h"
+#include "vistapane/win32/pane_paint.h"
 
 #include <algorithm>
 #include <vector>

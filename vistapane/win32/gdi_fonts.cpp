@@ -1,4 +1,4 @@
-#include "vistapane/gdi_fonts.h"
+#include "vistapane/win32/gdi_fonts.h"
 
 #include <algorithm>
 #include <cwctype>

@@ -1,4 +1,4 @@
-#include "editor/printing.h"
+#include "editor/win32/printing.h"
 
 #include <commdlg.h>
 #include <richedit.h>
@@ -8,11 +8,11 @@
 
 #include "app/shell_state.h"
 #include "app/shell_texts.h"
-#include "app/wait_cursor.h"
-#include "editor/document_files.h"
-#include "editor/document_runs.h"
+#include "win32/wait_cursor.h"
+#include "editor/win32/document_files.h"
+#include "editor/win32/document_runs.h"
 #include "editor/print_planning.h"
-#include "editor/printed_text.h"
+#include "editor/win32/printed_text.h"
 #include "resources/resource.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/text_conversion.h"
+#include "win32/text_conversion.h"
 
 #include <windows.h>
 

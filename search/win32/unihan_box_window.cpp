@@ -1,4 +1,4 @@
-#include "search/unihan_box_window.h"
+#include "search/win32/unihan_box_window.h"
 
 #include "resources/resource.h"
 

@@ -1,4 +1,4 @@
-#include "vistapane/page_source.h"
+#include "vistapane/win32/page_source.h"
 
 #include <cstdio>
 #include <string>

@@ -1,9 +1,9 @@
-#include "editor/editor_pane.h"
+#include "editor/win32/editor_pane.h"
 
 #include <commctrl.h>
 
 #include "app/shell_state.h"
-#include "app/text_conversion.h"
+#include "win32/text_conversion.h"
 #include "editor/caret_position_text.h"
 #include "resources/resource.h"
 

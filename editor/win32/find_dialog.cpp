@@ -1,4 +1,4 @@
-#include "editor/find_dialog.h"
+#include "editor/win32/find_dialog.h"
 
 #include <dlgs.h>
 #include <richedit.h>

@@ -13,7 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "editor/document_runs.h"
+#include "editor/win32/document_runs.h"
 #include "editor/print_planning.h"
 
 // A stretch of one line in one font, at `x` from the line's start.

@@ -1,4 +1,4 @@
-#include "editor/document_runs.h"
+#include "editor/win32/document_runs.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "vistapane/pane_window.h"
+#include "vistapane/win32/pane_window.h"
 
 #include <shellapi.h>
 #include <windowsx.h>
@@ -8,11 +8,11 @@
 #include <new>
 #include <vector>
 
-#include "vistapane/gdi_fonts.h"
+#include "vistapane/win32/gdi_fonts.h"
 #include "vistapane/layout.h"
 #include "vistapane/links.h"
-#include "vistapane/page_source.h"
-#include "vistapane/pane_paint.h"
+#include "vistapane/win32/page_source.h"
+#include "vistapane/win32/pane_paint.h"
 #include "vistapane/pane_texts.h"
 #include "vistapane/text_scale.h"
 

@@ -1,8 +1,8 @@
 // The five functions of Vistapane.dll. No exception leaves them: each
 // catches what the C++ library may throw (memory) and gives up quietly.
-#include "app/vistapane.h"
+#include "win32/vistapane.h"
 
-#include "vistapane/pane_window.h"
+#include "vistapane/win32/pane_window.h"
 
 VISTAPANE_API int __cdecl OpenBrowser(HWND parent, HWND* pane) {
   try {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/shell_state.h"
-#include "app/text_conversion.h"
+#include "win32/text_conversion.h"
 #include "chardb/character_references.h"
 #include "chardb/insertion_texts.h"
 
