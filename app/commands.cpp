@@ -62,7 +62,7 @@ LRESULT OnCommand(HWND window, int command) {
   HWND editor = Shell().editorPane;
   switch (command) {
     case IDM_DESTROY: DestroyWindow(window); break;
-    case IDM_UNIHAN_PREFACE: OpenPrefaceViewer(window); break;
+    case IDM_UNIHAN_PREFACE: OpenPrefaceViewer(Shell().instance, window, Shell().tables.preface); break;
     case IDM_SHOW_PINYIN:
     case IDM_SHOW_UNICODE:
     case IDM_SHOW_MATTHEWS:
@@ -73,10 +73,10 @@ LRESULT OnCommand(HWND window, int command) {
     case IDM_OPEN: OpenDocument(window, editor); break;
     case IDM_SAVE: SaveDocument(window, editor); break;
     case IDM_SAVE_AS: SaveDocumentAs(window, editor); break;
-    case IDM_PRINT: PrintDocument(window, editor); break;
+    case IDM_PRINT: PrintDocument(Shell().instance, window, editor); break;
     case IDM_CUT: SendMessageW(editor, WM_CUT, 0, 0); break;
     case IDM_COPY: SendMessageW(editor, WM_COPY, 0, 0); break;
-    case IDM_PASTE: PasteIntoEditor(window, editor); break;
+    case IDM_PASTE: PasteIntoEditor(window, editor, Shell().richTextFormat); break;
     case IDM_BOLD: ToggleEffect(editor, CFM_BOLD); break;
     case IDM_ITALIC: ToggleEffect(editor, CFM_ITALIC); break;
     case IDM_UNDERLINE: ToggleEffect(editor, CFM_UNDERLINE); break;

@@ -93,8 +93,8 @@ LRESULT OnCreate(HWND window) {
   ResetFindText();
   shell.findReplaceMessage = RegisterWindowMessageW(FINDMSGSTRINGW);
   shell.richEditLibrary = LoadLibraryW(L"RICHED32.DLL");
-  shell.editorPane = CreateEditorPane(window);
-  CreateSearchBar(shell.instance, window);
+  shell.editorPane = CreateEditorPane(shell.instance, window);
+  CreateSearchBar(shell.instance, window, shell.tables, shell.workingDirectory);
   shell.statusBar = CreateStatusBar(window);
   shell.richTextFormat = RegisterClipboardFormatW(L"Rich Text Format");
   if (shell.editorPane) SetUpEditorPane(shell.editorPane);
@@ -181,7 +181,7 @@ bool AskYesNo(HWND owner, const wchar_t* question) {
 
 LRESULT OnNotify(HWND window, const NMHDR* header) {
   switch (header->code) {
-    case EN_SELCHANGE: return OnEditorSelectionChange(reinterpret_cast<const SELCHANGE*>(header));
+    case EN_SELCHANGE: return OnEditorSelectionChange(reinterpret_cast<const SELCHANGE*>(header), Shell().statusBar);
     case EN_STOPNOUNDO: return AskYesNo(window, kTooBigForUndoQuestion) ? 0 : 1;
     case EN_SAVECLIPBOARD: return AskYesNo(window, kKeepClipboardQuestion) ? 0 : 1;
     default: return 0;

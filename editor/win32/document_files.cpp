@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/shell_texts.h"
+#include "editor/editor_texts.h"
+#include "win32/program_texts.h"
 #include "win32/text_conversion.h"
 #include "win32/vistapane.h"
 

@@ -6,7 +6,6 @@
 #include <commdlg.h>
 #include <richedit.h>
 
-#include "app/shell_state.h"
 #include "editor/win32/editor_font.h"
 #include "editor/win32/preface_viewer.h"
 #include "editor/win32/printing.h"
@@ -41,9 +40,9 @@ LOGFONTW FontOfFormat(HWND window, const CHARFORMATW& format) {
 
 }  // namespace
 
-void PasteIntoEditor(HWND mainWindow, HWND editor) {
+void PasteIntoEditor(HWND mainWindow, HWND editor, UINT richTextFormat) {
   if (OpenClipboard(mainWindow)) {
-    IsClipboardFormatAvailable(Shell().richTextFormat);
+    IsClipboardFormatAvailable(richTextFormat);
     bool plainText = IsClipboardFormatAvailable(CF_TEXT);
     CloseClipboard();
     SendMessageW(editor, EM_PASTESPECIAL, plainText ? 0 : CF_TEXT, 0);

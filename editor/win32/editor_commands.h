@@ -5,7 +5,7 @@
 
 // 207: pastes plain text when the clipboard holds it, else lets the
 // control choose; the focus returns to the pane.
-void PasteIntoEditor(HWND mainWindow, HWND editor);
+void PasteIntoEditor(HWND mainWindow, HWND editor, UINT richTextFormat);
 
 // 208 to 210: inverts bold, italic or underline on the selection.
 void ToggleEffect(HWND editor, DWORD effect);

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "app/shell_state.h"
 #include "win32/text_conversion.h"
 #include "editor/caret_position_text.h"
 #include "resources/resource.h"
@@ -68,12 +67,12 @@ LRESULT CALLBACK UnicodePaneProc(HWND editor, UINT message, WPARAM wParam, LPARA
 
 }  // namespace
 
-HWND CreateEditorPane(HWND parent) {
+HWND CreateEditorPane(HINSTANCE instance, HWND parent) {
   HWND editor = CreateWindowExW(WS_EX_CLIENTEDGE, L"RICHEDIT", L"",
                                 WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL | ES_NOHIDESEL |
                                     ES_AUTOVSCROLL | ES_MULTILINE,
                                 0, 0, 0, 0, parent, reinterpret_cast<HMENU>(IDC_EDITOR_PANE),
-                                Shell().instance, nullptr);
+                                instance, nullptr);
   if (editor) {
     SetPropW(editor, kControlProcedure, reinterpret_cast<HANDLE>(GetWindowLongPtrW(editor, GWLP_WNDPROC)));
     SetWindowLongPtrW(editor, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(UnicodePaneProc));
@@ -106,12 +105,12 @@ void NewDocument(HWND editor) {
   SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
 }
 
-LRESULT OnEditorSelectionChange(const SELCHANGE* change) {
+LRESULT OnEditorSelectionChange(const SELCHANGE* change, HWND statusBar) {
   HWND editor = change->nmhdr.hwndFrom;
   long start = change->chrg.cpMin, end = change->chrg.cpMax;
   long startLine = static_cast<long>(SendMessageW(editor, EM_LINEFROMCHAR, start, 0));
   long endLine = static_cast<long>(SendMessageW(editor, EM_LINEFROMCHAR, end, 0));
   std::wstring text = WideFromAnsi(CaretPositionText(start, end, startLine, endLine));
-  SendMessageW(Shell().statusBar, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(text.c_str()));
+  SendMessageW(statusBar, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(text.c_str()));
   return 0;
 }

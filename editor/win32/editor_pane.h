@@ -6,7 +6,7 @@
 
 // Creates the pane (control 1) as a child of the main window: a Unicode
 // window, whose text messages carry every character.
-HWND CreateEditorPane(HWND parent);
+HWND CreateEditorPane(HINSTANCE instance, HWND parent);
 
 // Sets the plain "Arial Unicode MS" format, the focus, the selection-change
 // notification, the text limit and lines that do not wrap.
@@ -16,4 +16,4 @@ void SetUpEditorPane(HWND editor);
 void NewDocument(HWND editor);
 
 // Shows the caret position of the new selection in the status bar.
-LRESULT OnEditorSelectionChange(const SELCHANGE* change);
+LRESULT OnEditorSelectionChange(const SELCHANGE* change, HWND statusBar);

@@ -4,7 +4,6 @@
 
 #include <cstring>
 
-#include "app/shell_state.h"
 #include "editor/win32/editor_font.h"
 #include "resources/resource.h"
 
@@ -13,6 +12,7 @@ namespace {
 // Process-wide: set when the viewer is created, cleared when it closes.
 HWND viewer = nullptr;
 HWND viewerText = nullptr;
+const ResourceText* viewerPreface = nullptr;
 
 // The rest of the preface still to be streamed into the control.
 struct StreamSource {
@@ -32,7 +32,7 @@ DWORD CALLBACK StreamPrefaceChunk(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, 
 }
 
 void LoadPreface(HWND text) {
-  const ResourceText& preface = Shell().tables.preface;
+  const ResourceText& preface = *viewerPreface;
   StreamSource source{preface.text(), preface.size() ? std::strlen(preface.text()) : 0};
   EDITSTREAM stream{};
   stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
@@ -86,7 +86,7 @@ INT_PTR CALLBACK PrefaceViewerProc(HWND dialog, UINT message, WPARAM wParam, LPA
 
 }  // namespace
 
-void OpenPrefaceViewer(HWND owner) {
+void OpenPrefaceViewer(HINSTANCE instance, HWND owner, const ResourceText& preface) {
   // Asked for again, the open viewer comes to the front, as a person
   // expects of the menu item whatever has covered it since.
   if (viewer) {
@@ -94,7 +94,8 @@ void OpenPrefaceViewer(HWND owner) {
     SetActiveWindow(viewer);
     return;
   }
-  viewer = CreateDialogW(Shell().instance, L"UnihanPreface", owner, PrefaceViewerProc);
+  viewerPreface = &preface;
+  viewer = CreateDialogW(instance, L"UnihanPreface", owner, PrefaceViewerProc);
   if (viewerText) ShowWithoutSelection(viewerText);
 }
 

@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/shell_state.h"
-#include "app/shell_texts.h"
+#include "win32/program_texts.h"
 #include "win32/wait_cursor.h"
 #include "editor/win32/document_files.h"
 #include "editor/win32/document_runs.h"
@@ -90,8 +89,8 @@ void Fail(HWND mainWindow, const wchar_t* message) {
 
 class PrintJob {
  public:
-  PrintJob(HWND mainWindow, HWND editor, PRINTDLGW& request)
-      : mainWindow_(mainWindow), editor_(editor), request_(request), dc_(request.hDC) {}
+  PrintJob(HINSTANCE instance, HWND mainWindow, HWND editor, PRINTDLGW& request)
+      : instance_(instance), mainWindow_(mainWindow), editor_(editor), request_(request), dc_(request.hDC) {}
 
   void Run() {
     WaitCursor wait;
@@ -104,7 +103,7 @@ class PrintJob {
     document.lpszDocName = name.c_str();
     document.lpszOutput = (request_.Flags & PD_PRINTTOFILE) ? L"FILE: " : nullptr;
     if (StartDocW(dc_, &document) <= 0) return Finish(L"An error occured while trying to print.", false);
-    print.abortDialog = CreateDialogW(Shell().instance, L"AbortDlg", mainWindow_, AbortDialogProc);
+    print.abortDialog = CreateDialogW(instance_, L"AbortDlg", mainWindow_, AbortDialogProc);
     if (!print.abortDialog) return Finish(L"The abort dialog count not be created.", true);
     // The main window is disabled before the dialog shows: whoever sees
     // the dialog finds the main window closed to input.
@@ -214,6 +213,7 @@ class PrintJob {
     request_.hDC = nullptr;
   }
 
+  HINSTANCE instance_;
   HWND mainWindow_;
   HWND editor_;
   PRINTDLGW& request_;
@@ -222,7 +222,7 @@ class PrintJob {
 
 }  // namespace
 
-void PrintDocument(HWND mainWindow, HWND editor) {
+void PrintDocument(HINSTANCE instance, HWND mainWindow, HWND editor) {
   PrintState& print = Print();
   PRINTDLGW request{};
   request.lStructSize = sizeof request;
@@ -236,7 +236,7 @@ void PrintDocument(HWND mainWindow, HWND editor) {
   request.nMaxPage = kAllPages;
   request.nCopies = print.copies;
   if (!PrintDlgW(&request)) return;
-  if (request.hDC) PrintJob(mainWindow, editor, request).Run();
+  if (request.hDC) PrintJob(instance, mainWindow, editor, request).Run();
   print.deviceMode = request.hDevMode;
   print.deviceNames = request.hDevNames;
   print.flags = request.Flags;

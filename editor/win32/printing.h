@@ -5,7 +5,7 @@
 #include <windows.h>
 
 // 204: the print dialog, then the job; the confirmed settings are kept.
-void PrintDocument(HWND mainWindow, HWND editor);
+void PrintDocument(HINSTANCE instance, HWND mainWindow, HWND editor);
 
 // A device context for the printer of the kept settings, else for the
 // default printer; null when there is none. The caller deletes it.

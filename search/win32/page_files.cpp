@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/shell_texts.h"
+#include "win32/program_texts.h"
 
 bool WritePageFile(const std::wstring& path, const std::string& bytes) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -5,7 +5,6 @@
 
 #include <richedit.h>
 
-#include "app/shell_state.h"
 #include "win32/text_conversion.h"
 #include "win32/wait_cursor.h"
 #include "chardb/character_references.h"
@@ -45,6 +44,10 @@ constexpr wchar_t kUnicodeProcProperty[] = L"SubclasWindProcOrigSearchUnicode";
 // The search bar's process-wide state, created with the program.
 struct SearchBarState {
   HWND window = nullptr;       // null once the search bar has been closed
+  HINSTANCE instance = nullptr;
+  HWND mainWindow = nullptr;   // the owner, which shows the pages
+  const CharacterTables* tables = nullptr;
+  std::wstring pageFolder;
   int currentKind = kPinyinSearch;
   std::string keys[kSearchKindCount];
   std::string statusTexts[kSearchKindCount];
@@ -72,7 +75,7 @@ void ReadKey(HWND dialog, int kind) {
 
 // Writes the page; false (after telling the user) when it cannot be written.
 bool WritePage(const SearchOutcome& outcome) {
-  std::wstring path = Shell().workingDirectory + WideFromUtf8(outcome.pageFileName);
+  std::wstring path = Bar().pageFolder + WideFromUtf8(outcome.pageFileName);
   Bar().lastPagePath = path;
   if (WritePageFile(path, outcome.page)) return true;
   ReportUnwrittenPage(path);
@@ -80,17 +83,17 @@ bool WritePage(const SearchOutcome& outcome) {
 }
 
 void ShowUnihanBox(const std::string& key) {
-  UnihanBox box = ComposeUnihanBox(Shell().tables, key);
-  ShowUnihanLines(Shell().instance, WideFromUtf8(box.caption), WideFromUtf8(ReplaceCharacterReferences(box.text)));
+  UnihanBox box = ComposeUnihanBox(*Bar().tables, key);
+  ShowUnihanLines(Bar().instance, WideFromUtf8(box.caption), WideFromUtf8(ReplaceCharacterReferences(box.text)));
 }
 
 // Runs a page-writing search of a kind and shows its page.
 void SearchAndShow(int kind) {
   SearchBarState& bar = Bar();
-  SearchOutcome outcome = RunSearch(Shell().tables, static_cast<SearchKind>(kind), bar.keys[kind], bar.memory);
+  SearchOutcome outcome = RunSearch(*bar.tables, static_cast<SearchKind>(kind), bar.keys[kind], bar.memory);
   if (!WritePage(outcome)) return;
   bar.statusTexts[kind] = outcome.statusText;
-  SendMessageW(Shell().mainWindow, WM_COMMAND, kFields[kind].showCommand, 0);
+  SendMessageW(bar.mainWindow, WM_COMMAND, kFields[kind].showCommand, 0);
 }
 
 void RunCurrentSearch() {
@@ -164,7 +167,12 @@ INT_PTR CALLBACK SearchBarProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 
 }  // namespace
 
-void CreateSearchBar(HINSTANCE instance, HWND owner) {
+void CreateSearchBar(HINSTANCE instance, HWND owner, const CharacterTables& tables, const std::wstring& pageFolder) {
+  SearchBarState& bar = Bar();
+  bar.instance = instance;
+  bar.mainWindow = owner;
+  bar.tables = &tables;
+  bar.pageFolder = pageFolder;
   CreateDialogW(instance, L"PinYin", owner, SearchBarProc);
 }
 
@@ -199,9 +207,9 @@ void PinyinSearchForSelection(HWND, HWND editor) {
   SearchAndShow(kPinyinSearch);
 }
 
-void PrepareSearchBar() { PrepareSearches(Shell().tables, Bar().memory); }
+void PrepareSearchBar() { PrepareSearches(*Bar().tables, Bar().memory); }
 
 void RunPinyinFinderAgain() {
   std::string& key = Bar().keys[kPinyinSearch];
-  if (!key.empty()) RefindPinyin(Shell().tables, key, Bar().memory);
+  if (!key.empty()) RefindPinyin(*Bar().tables, key, Bar().memory);
 }

@@ -6,8 +6,12 @@
 
 #include <string>
 
+#include "chardb/character_tables.h"
+
 // Creates the search bar, owned by the main window, and keeps its handle.
-void CreateSearchBar(HINSTANCE instance, HWND owner);
+// Searches read `tables` and write their pages into `pageFolder` (ending
+// in a separator); the main window gets the show-page commands.
+void CreateSearchBar(HINSTANCE instance, HWND owner, const CharacterTables& tables, const std::wstring& pageFolder);
 
 // The search bar's window; null once the user has closed it with Escape.
 HWND SearchBarWindow();
