@@ -9,7 +9,6 @@
 #include "app/page_display.h"
 #include "app/shell_state.h"
 #include "app/shell_texts.h"
-#include "win32/vistapane.h"
 #include "editor/win32/document_files.h"
 #include "editor/win32/editor_commands.h"
 #include "editor/win32/editor_pane.h"
@@ -18,6 +17,7 @@
 #include "editor/win32/printing.h"
 #include "resources/resource.h"
 #include "search/win32/search_bar.h"
+#include "win32/vistapane.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "app/shell_state.h"
-#include "win32/text_conversion.h"
 #include "chardb/character_references.h"
 #include "chardb/insertion_texts.h"
+#include "win32/text_conversion.h"
 
 namespace {
 

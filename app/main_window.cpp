@@ -9,16 +9,17 @@
 #include "app/owned_windows.h"
 #include "app/shell_state.h"
 #include "app/shell_texts.h"
-#include "win32/text_conversion.h"
-#include "win32/vistapane.h"
-#include "win32/wait_cursor.h"
 #include "editor/win32/editor_pane.h"
 #include "editor/win32/find_dialog.h"
 #include "editor/win32/printing.h"
 #include "resources/resource.h"
-#include "search/win32/page_files.h"
 #include "search/radicals_page.h"
+#include "search/result_page.h"
+#include "search/win32/page_files.h"
 #include "search/win32/search_bar.h"
+#include "win32/text_conversion.h"
+#include "win32/vistapane.h"
+#include "win32/wait_cursor.h"
 
 namespace {
 
@@ -118,7 +119,7 @@ LRESULT OnCreate(HWND window) {
   }
   PlaceBrowserPane(window);
   std::wstring indexPath = shell.workingDirectory + WideFromUtf8(kRadicalsPageFileName);
-  if (WritePageFile(indexPath, RadicalsIndexPage(shell.tables)))
+  if (WriteResultPage(indexPath, RadicalsIndexPage(shell.tables)))
     shell.radicalsIndexPath = indexPath;
   else
     ReportUnwrittenPage(indexPath);

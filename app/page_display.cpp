@@ -4,11 +4,11 @@
 
 #include "app/shell_state.h"
 #include "app/shell_texts.h"
+#include "resources/resource.h"
+#include "search/win32/search_bar.h"
 #include "win32/text_conversion.h"
 #include "win32/vistapane.h"
 #include "win32/wait_cursor.h"
-#include "resources/resource.h"
-#include "search/win32/search_bar.h"
 
 namespace {
 

@@ -105,18 +105,4 @@ std::u32string ResolveLink(const std::u32string& base, const std::u32string& tar
   return out;
 }
 
-std::string EscapeHtml(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out.push_back(c);
-    }
-  }
-  return out;
-}
-
 }  // namespace vistapane

@@ -1,11 +1,11 @@
 #include "editor/win32/document_runs.h"
 
+#include "chardb/utf16.h"
+
 namespace {
 
 // The parts of a character format that change how text is printed.
 constexpr DWORD kPrintedFormat = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT | CFM_FACE | CFM_SIZE;
-
-bool IsLowSurrogate(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 class RunReader {
  public:

@@ -7,6 +7,7 @@
 #include <richedit.h>
 
 #include "editor/win32/editor_font.h"
+#include "editor/win32/font_units.h"
 #include "editor/win32/preface_viewer.h"
 #include "editor/win32/printing.h"
 
@@ -27,7 +28,7 @@ void ApplyToSelection(HWND editor, CHARFORMATW& format) {
 LOGFONTW FontOfFormat(HWND window, const CHARFORMATW& format) {
   LOGFONTW font{};
   HDC screen = GetDC(window);
-  font.lfHeight = MulDiv(format.yHeight, GetDeviceCaps(screen, LOGPIXELSY), -1440);
+  font.lfHeight = -TwipsToPixels(format.yHeight, GetDeviceCaps(screen, LOGPIXELSY));
   ReleaseDC(window, screen);
   font.lfWeight = (format.dwEffects & CFE_BOLD) ? FW_BOLD : FW_NORMAL;
   font.lfItalic = (format.dwEffects & CFE_ITALIC) ? TRUE : FALSE;

@@ -2,9 +2,10 @@
 
 #include <commctrl.h>
 
-#include "win32/text_conversion.h"
+#include "chardb/utf16.h"
 #include "editor/caret_position_text.h"
 #include "resources/resource.h"
+#include "win32/text_conversion.h"
 
 namespace {
 
@@ -12,8 +13,6 @@ constexpr LPARAM kEditorTextLimit = 0xFFFFF;
 constexpr UINT kUtf16CodePage = 1200;
 constexpr wchar_t kPendingSurrogate[] = L"Logodex.PendingSurrogate";
 constexpr wchar_t kControlProcedure[] = L"Logodex.ControlProcedure";
-
-bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 
 LRESULT SetPaneText(HWND editor, DWORD flags, const wchar_t* text) {
   SETTEXTEX how{flags, kUtf16CodePage};

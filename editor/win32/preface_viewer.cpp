@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "editor/win32/editor_font.h"
+#include "editor/win32/font_units.h"
 #include "resources/resource.h"
 
 namespace {
@@ -49,7 +50,7 @@ HFONT CreatePrefaceFont(HWND text) {
   font.lfWeight = FW_NORMAL;
   lstrcpynW(font.lfFaceName, L"Arial Unicode MS", LF_FACESIZE);
   HDC dc = GetDC(text);
-  font.lfHeight = -MulDiv(12, GetDeviceCaps(dc, LOGPIXELSY), 72);
+  font.lfHeight = -PointsToPixels(12, GetDeviceCaps(dc, LOGPIXELSY));
   ReleaseDC(text, dc);
   return CreateFontIndirectW(&font);
 }

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 
+#include "chardb/utf16.h"
 #include "editor/text_wrapping.h"
+#include "editor/win32/font_units.h"
 
 namespace {
 
@@ -17,14 +19,14 @@ constexpr const wchar_t* kFallbackFaces[] = {L"HanaMinA", L"HanaMinB", L"BabelSt
 RECT DeviceArea(HDC dc, const TwipsRect& area) {
   int dpiX = GetDeviceCaps(dc, LOGPIXELSX), dpiY = GetDeviceCaps(dc, LOGPIXELSY);
   int offsetX = GetDeviceCaps(dc, PHYSICALOFFSETX), offsetY = GetDeviceCaps(dc, PHYSICALOFFSETY);
-  return RECT{MulDiv(area.left, dpiX, kTwipsPerInch) - offsetX, MulDiv(area.top, dpiY, kTwipsPerInch) - offsetY,
-              MulDiv(area.right, dpiX, kTwipsPerInch) - offsetX, MulDiv(area.bottom, dpiY, kTwipsPerInch) - offsetY};
+  return RECT{TwipsToPixels(area.left, dpiX) - offsetX, TwipsToPixels(area.top, dpiY) - offsetY,
+              TwipsToPixels(area.right, dpiX) - offsetX, TwipsToPixels(area.bottom, dpiY) - offsetY};
 }
 
 LOGFONTW PrinterFont(HDC dc, const CHARFORMATW& format, const wchar_t* face) {
   LOGFONTW font{};
   LONG twips = (format.dwMask & CFM_SIZE) && format.yHeight > 0 ? format.yHeight : 240;
-  font.lfHeight = -MulDiv(twips, GetDeviceCaps(dc, LOGPIXELSY), kTwipsPerInch);
+  font.lfHeight = -TwipsToPixels(twips, GetDeviceCaps(dc, LOGPIXELSY));
   font.lfWeight = (format.dwEffects & CFE_BOLD) ? FW_BOLD : FW_NORMAL;
   font.lfItalic = (format.dwEffects & CFE_ITALIC) ? TRUE : FALSE;
   font.lfUnderline = (format.dwEffects & CFE_UNDERLINE) ? TRUE : FALSE;
@@ -39,10 +41,8 @@ std::wstring FormatKey(const CHARFORMATW& format) {
          std::to_wstring(format.dwEffects & (CFE_BOLD | CFE_ITALIC | CFE_UNDERLINE | CFE_STRIKEOUT));
 }
 
-bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-
 std::uint32_t CodePoint(const wchar_t* text, int units) {
-  if (units == 2) return 0x10000 + ((static_cast<std::uint32_t>(text[0]) - 0xD800) << 10) + (text[1] - 0xDC00);
+  if (units == 2) return DecodeUtf16Pair(text[0], text[1]);
   return static_cast<std::uint32_t>(text[0]);
 }
 

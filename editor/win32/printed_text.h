@@ -13,8 +13,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "editor/win32/document_runs.h"
 #include "editor/print_planning.h"
+#include "editor/win32/document_runs.h"
 
 // A stretch of one line in one font, at `x` from the line's start.
 struct PrintedPiece {

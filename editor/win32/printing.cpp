@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "win32/program_texts.h"
-#include "win32/wait_cursor.h"
+#include "editor/print_planning.h"
 #include "editor/win32/document_files.h"
 #include "editor/win32/document_runs.h"
-#include "editor/print_planning.h"
 #include "editor/win32/printed_text.h"
 #include "resources/resource.h"
+#include "win32/program_texts.h"
+#include "win32/wait_cursor.h"
 
 namespace {
 

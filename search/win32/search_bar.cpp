@@ -5,15 +5,16 @@
 
 #include <richedit.h>
 
-#include "win32/text_conversion.h"
-#include "win32/wait_cursor.h"
 #include "chardb/character_references.h"
 #include "chardb/unihan_extract.h"
 #include "resources/resource.h"
-#include "search/win32/page_files.h"
 #include "search/pinyin_selection.h"
+#include "search/result_page.h"
 #include "search/search_run.h"
+#include "search/win32/page_files.h"
 #include "search/win32/unihan_box_window.h"
+#include "win32/text_conversion.h"
+#include "win32/wait_cursor.h"
 
 namespace {
 
@@ -77,7 +78,7 @@ void ReadKey(HWND dialog, int kind) {
 bool WritePage(const SearchOutcome& outcome) {
   std::wstring path = Bar().pageFolder + WideFromUtf8(outcome.pageFileName);
   Bar().lastPagePath = path;
-  if (WritePageFile(path, outcome.page)) return true;
+  if (WriteResultPage(path, outcome.page)) return true;
   ReportUnwrittenPage(path);
   return false;
 }

@@ -13,12 +13,12 @@
 #include <vector>
 
 #include "tests/win/screen_bmp.h"
-#include "win32/vistapane.h"
-#include "vistapane/win32/gdi_fonts.h"
 #include "vistapane/layout.h"
 #include "vistapane/layout_style.h"
-#include "vistapane/win32/page_source.h"
 #include "vistapane/text_scale.h"
+#include "vistapane/win32/gdi_fonts.h"
+#include "vistapane/win32/page_source.h"
+#include "win32/vistapane.h"
 
 namespace {
 

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "chardb/utf16.h"
 #include "vistapane/layout_style.h"
 #include "vistapane/pane_texts.h"
+#include "vistapane/win32/page_source.h"
 
 namespace vistapane {
 namespace {
@@ -17,19 +19,6 @@ std::wstring Upper(std::wstring text) {
 int CALLBACK CollectFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM list) {
   reinterpret_cast<std::set<std::wstring>*>(list)->insert(Upper(font->lfFaceName));
   return 1;
-}
-
-std::wstring Wide(const std::u32string& text) {
-  std::wstring out;
-  for (char32_t c : text) {
-    if (c >= 0x10000) {
-      out.push_back(static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10)));
-      out.push_back(static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
-    } else {
-      out.push_back(static_cast<wchar_t>(c));
-    }
-  }
-  return out;
 }
 
 HFONT MakeFont(const std::wstring& name, int pixels, bool bold, bool italic, DWORD quality = DEFAULT_QUALITY) {
@@ -139,8 +128,8 @@ const GdiFonts::Family::Glyph& GdiFonts::GlyphOf(int familyIndex, char32_t cp) {
       glyph.index = index;
     }
   } else {
-    const wchar_t pair[] = {static_cast<wchar_t>(0xD800 + ((cp - 0x10000) >> 10)),
-                            static_cast<wchar_t>(0xDC00 + ((cp - 0x10000) & 0x3FF))};
+    Utf16Units units = EncodeUtf16(cp);
+    const wchar_t pair[] = {units.unit[0], units.unit[1]};
     WORD glyphs[4];
     WORD clusters[2];
     SCRIPT_VISATTR attributes[4];
@@ -191,8 +180,8 @@ GdiFonts::Chain& GdiFonts::ChainOf(const FontKey& font) {
     auto chain = std::make_unique<Chain>();
     bool mono = font.face == U"monospace";
     std::vector<std::wstring> names;
-    if (!font.face.empty() && !mono && IsInstalled(Wide(font.face))) {
-      names.push_back(Wide(font.face));
+    if (!font.face.empty() && !mono && IsInstalled(WideFromCodePoints(font.face))) {
+      names.push_back(WideFromCodePoints(font.face));
       chain->latinFirst = false;
     }
     for (const wchar_t* const* name = mono ? kMonospaceFaces : kLatinFaces; *name; ++name)

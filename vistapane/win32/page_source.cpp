@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "chardb/character_references.h"
+#include "chardb/utf16.h"
 #include "vistapane/decode.h"
 #include "vistapane/links.h"
 #include "vistapane/pane_texts.h"
@@ -85,7 +87,7 @@ PageRead ReadBytes(const std::wstring& path, std::string& bytes) {
 
 // One of the pane's own pages about the file at `path`.
 Document NoticePage(const char* format, const std::wstring& path) {
-  std::string escaped = EscapeHtml(Utf8FromWide(path));
+  std::string escaped = HtmlEscaped(Utf8FromWide(path));
   std::vector<char> text(std::char_traits<char>::length(format) + escaped.size() + 1);
   std::snprintf(text.data(), text.size(), format, escaped.c_str());
   return ParseHtml(DecodeUtf8(text.data()));
@@ -93,36 +95,12 @@ Document NoticePage(const char* format, const std::wstring& path) {
 
 }  // namespace
 
-std::wstring WideFromUtf8(const std::string& text) {
-  if (text.empty()) return std::wstring();
-  int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  if (length <= 0) return std::wstring();
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
-  return wide;
-}
-
-std::string Utf8FromWide(const std::wstring& text) {
-  if (text.empty()) return std::string();
-  int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                   nullptr, nullptr);
-  if (length <= 0) return std::string();
-  std::string bytes(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &bytes[0], length, nullptr,
-                      nullptr);
-  return bytes;
-}
-
 std::wstring WideFromCodePoints(const std::u32string& text) {
   std::wstring out;
   out.reserve(text.size());
   for (char32_t c : text) {
-    if (c >= 0x10000 && c <= 0x10FFFF) {
-      out.push_back(static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10)));
-      out.push_back(static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
-    } else {
-      out.push_back(static_cast<wchar_t>(c));
-    }
+    Utf16Units units = EncodeUtf16(c);
+    out.append(units.unit, units.unit + units.count);
   }
   return out;
 }
@@ -132,8 +110,8 @@ std::u32string CodePointsFromWide(const std::wstring& text) {
   out.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i) {
     char32_t c = static_cast<char16_t>(text[i]);
-    if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char32_t>(text[i + 1]) - 0xDC00);
+    if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+      c = DecodeUtf16Pair(c, text[i + 1]);
       ++i;
     }
     out.push_back(c);

@@ -8,11 +8,10 @@
 #include <string>
 
 #include "vistapane/document.h"
+#include "win32/text_conversion.h"
 
 namespace vistapane {
 
-std::wstring WideFromUtf8(const std::string& text);
-std::string Utf8FromWide(const std::wstring& text);
 std::wstring WideFromCodePoints(const std::u32string& text);
 std::u32string CodePointsFromWide(const std::wstring& text);
 

@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include "vistapane/win32/gdi_fonts.h"
 #include "vistapane/layout.h"
+#include "vistapane/win32/gdi_fonts.h"
 
 namespace vistapane {
 

@@ -8,13 +8,13 @@
 #include <new>
 #include <vector>
 
-#include "vistapane/win32/gdi_fonts.h"
 #include "vistapane/layout.h"
 #include "vistapane/links.h"
-#include "vistapane/win32/page_source.h"
-#include "vistapane/win32/pane_paint.h"
 #include "vistapane/pane_texts.h"
 #include "vistapane/text_scale.h"
+#include "vistapane/win32/gdi_fonts.h"
+#include "vistapane/win32/page_source.h"
+#include "vistapane/win32/pane_paint.h"
 
 namespace vistapane {
 namespace {
