@@ -98,7 +98,7 @@ LRESULT OnCommand(HWND window, int command) {
     case IDM_SIZE_MEDIUM:
     case IDM_SIZE_SMALL:
     case IDM_SIZE_SMALLEST: SetTextSize(window, command); break;
-    case IDM_PINYIN_FOR_SELECTION: PinyinSearchForSelection(window, editor); break;
+    case IDM_PINYIN_FOR_SELECTION: PinyinSearchForSelection(editor); break;
     case IDM_PINYIN_FIND_AGAIN: RunPinyinFinderAgain(); break;
     case IDM_GO_BACK: GoBack(); break;
     case IDM_GO_FORWARD: GoForward(); break;

@@ -17,6 +17,7 @@
 #include "search/result_page.h"
 #include "search/win32/page_files.h"
 #include "search/win32/search_bar.h"
+#include "win32/entry_guard.h"
 #include "win32/text_conversion.h"
 #include "win32/vistapane.h"
 #include "win32/wait_cursor.h"
@@ -191,7 +192,7 @@ LRESULT OnNotify(HWND window, const NMHDR* header) {
 
 }  // namespace
 
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT UnguardedMainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE: return OnCreate(window);
     case WM_SIZE: return OnSize(window, wParam);
@@ -206,4 +207,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return OnFindReplace(window, Shell().editorPane, reinterpret_cast<const FINDREPLACEW*>(lParam));
       return DefWindowProcW(window, message, wParam, lParam);
   }
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return Guarded<LRESULT>(0, [&] { return UnguardedMainWindowProc(window, message, wParam, lParam); });
 }

@@ -13,6 +13,5 @@ constexpr wchar_t kTooBigForUndoQuestion[] =
 constexpr wchar_t kKeepClipboardQuestion[] =
     L"Data is on the clipboard.\nDo you want to make it available?";
 constexpr wchar_t kHelpFile[] = L"Logodex.hlp";
-constexpr char kRadicalsCaption[] = "KangXi Radicals";
 // The widest caret position text, for sizing the status bar's second part.
 constexpr wchar_t kLongestCaretText[] = L"Ln 8888888:8888888, Pos 8888888:8888888";

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "vistapane/pane_texts.h"
+
 namespace vistapane {
 namespace {
 
@@ -26,7 +28,8 @@ bool IsSeparator(char32_t c) { return c == '\\' || c == '/'; }
 }  // namespace
 
 LinkKind ClassifyLink(const std::u32string& target) {
-  if (target.find(U"insert") != std::u32string::npos) return LinkKind::kInsert;
+  static const std::u32string insertWord(kInsertWord, kInsertWord + sizeof kInsertWord - 1);
+  if (target.find(insertWord) != std::u32string::npos) return LinkKind::kInsert;
   if (StartsWithNoCase(target, "http:") || StartsWithNoCase(target, "https:") ||
       StartsWithNoCase(target, "mailto:"))
     return LinkKind::kExternal;

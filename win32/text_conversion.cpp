@@ -27,4 +27,3 @@ std::string FromWide(UINT codePage, const std::wstring& text) {
 std::wstring WideFromUtf8(const std::string& text) { return ToWide(CP_UTF8, text); }
 std::string Utf8FromWide(const std::wstring& text) { return FromWide(CP_UTF8, text); }
 std::wstring WideFromAnsi(const std::string& text) { return ToWide(CP_ACP, text); }
-std::string AnsiFromWide(const std::wstring& text) { return FromWide(CP_ACP, text); }

@@ -6,6 +6,5 @@
 
 std::wstring WideFromUtf8(const std::string& text);
 std::string Utf8FromWide(const std::wstring& text);
-// For the 8-bit texts of the data (ASCII) and user keys typed in fields.
+// For the 8-bit texts of the data (ASCII).
 std::wstring WideFromAnsi(const std::string& text);
-std::string AnsiFromWide(const std::wstring& text);

@@ -14,8 +14,6 @@
 namespace {
 
 constexpr DWORD kPathRoom = 32768;
-constexpr wchar_t kRtfFilter[] = L"Rich-Text File (*.RTF)\0*.RTF\0";
-constexpr wchar_t kHtmlFilter[] = L"Html (*.htm)\0*.htm\0All Files (*.*)\0*.*\0";
 
 std::wstring documentPath;  // process-wide: the document's file, set by Open and Save As
 

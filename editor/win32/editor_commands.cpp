@@ -6,7 +6,6 @@
 #include <commdlg.h>
 #include <richedit.h>
 
-#include "editor/win32/editor_font.h"
 #include "editor/win32/font_units.h"
 #include "editor/win32/preface_viewer.h"
 #include "editor/win32/printing.h"
@@ -122,7 +121,6 @@ void ChooseEditorFont(HWND mainWindow, HWND editor) {
     chosen.yOffset = current.yOffset;
     ApplyToSelection(editor, chosen);
     HFONT created = CreateFontIndirectW(&font);
-    SetEditorFontHandle(created);
     if (HWND viewerText = PrefaceTextControl())
       SendMessageW(viewerText, WM_SETFONT, reinterpret_cast<WPARAM>(created), TRUE);
   }

@@ -5,6 +5,7 @@
 #include "chardb/utf16.h"
 #include "editor/caret_position_text.h"
 #include "resources/resource.h"
+#include "win32/entry_guard.h"
 #include "win32/text_conversion.h"
 
 namespace {
@@ -38,7 +39,7 @@ LRESULT OnPaneCharacter(HWND editor, wchar_t c) {
 // (SetWindowSubclass would keep it ANSI), the pane is a Unicode window that
 // moves its text in and out through the messages that carry UTF-16
 // whatever the window's character set.
-LRESULT CALLBACK UnicodePaneProc(HWND editor, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT UnguardedUnicodePaneProc(HWND editor, UINT message, WPARAM wParam, LPARAM lParam) {
   WNDPROC control = reinterpret_cast<WNDPROC>(GetPropW(editor, kControlProcedure));
   switch (message) {
     case WM_CHAR:
@@ -62,6 +63,10 @@ LRESULT CALLBACK UnicodePaneProc(HWND editor, UINT message, WPARAM wParam, LPARA
     default: break;
   }
   return CallWindowProcW(control, editor, message, wParam, lParam);
+}
+
+LRESULT CALLBACK UnicodePaneProc(HWND editor, UINT message, WPARAM wParam, LPARAM lParam) {
+  return Guarded<LRESULT>(0, [&] { return UnguardedUnicodePaneProc(editor, message, wParam, lParam); });
 }
 
 }  // namespace

@@ -3,6 +3,9 @@
 #include <dlgs.h>
 #include <richedit.h>
 
+#include "editor/editor_texts.h"
+#include "win32/entry_guard.h"
+
 namespace {
 
 constexpr WORD kFindTextRoom = 128;
@@ -25,7 +28,7 @@ FindState& Find() {
 // a field that is an ANSI window is first replaced by a Unicode edit
 // control in the same place, with the same style and font. The hook
 // answers TRUE: the dialog is shown and its first field has the focus.
-UINT_PTR CALLBACK FindDialogHook(HWND dialog, UINT message, WPARAM, LPARAM) {
+UINT_PTR UnguardedFindDialogHook(HWND dialog, UINT message, WPARAM, LPARAM) {
   if (message != WM_INITDIALOG) return FALSE;
   HWND field = GetDlgItem(dialog, edt1);
   if (!field) return TRUE;
@@ -48,6 +51,10 @@ UINT_PTR CALLBACK FindDialogHook(HWND dialog, UINT message, WPARAM, LPARAM) {
   SendMessageW(field, EM_LIMITTEXT, kFindTextRoom - 1, 0);
   SetWindowTextW(field, Find().text);
   return TRUE;
+}
+
+UINT_PTR CALLBACK FindDialogHook(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  return Guarded<UINT_PTR>(0, [&] { return UnguardedFindDialogHook(dialog, message, wParam, lParam); });
 }
 
 // The search text as the user typed it, kept for the next dialog.
@@ -91,7 +98,7 @@ LRESULT OnFindReplace(HWND mainWindow, HWND editor, const FINDREPLACEW* request)
     if (found >= 0)
       SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&search.chrgText));
     else
-      MessageBoxW(mainWindow, L"Text not found.", L"Find", MB_OK | MB_ICONINFORMATION);
+      MessageBoxW(mainWindow, kTextNotFound, kFindCaption, MB_OK | MB_ICONINFORMATION);
   }
   if (request->Flags & FR_DIALOGTERM) Find().dialog = nullptr;
   return 0;

@@ -4,9 +4,9 @@
 
 #include <cstring>
 
-#include "editor/win32/editor_font.h"
 #include "editor/win32/font_units.h"
 #include "resources/resource.h"
+#include "win32/entry_guard.h"
 
 namespace {
 
@@ -66,13 +66,12 @@ BOOL OnInitDialog(HWND dialog) {
   viewerText = GetDlgItem(dialog, IDC_PREFACE_TEXT);
   LoadPreface(viewerText);
   HFONT font = CreatePrefaceFont(viewerText);
-  SetEditorFontHandle(font);
   SendMessageW(viewerText, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   ShowWithoutSelection(viewerText);
   return TRUE;
 }
 
-INT_PTR CALLBACK PrefaceViewerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR UnguardedPrefaceViewerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG: return OnInitDialog(dialog);
     case WM_COMMAND:
@@ -83,6 +82,10 @@ INT_PTR CALLBACK PrefaceViewerProc(HWND dialog, UINT message, WPARAM wParam, LPA
       return FALSE;
     default: return FALSE;
   }
+}
+
+INT_PTR CALLBACK PrefaceViewerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  return Guarded<INT_PTR>(0, [&] { return UnguardedPrefaceViewerProc(dialog, message, wParam, lParam); });
 }
 
 }  // namespace

@@ -3,14 +3,17 @@
 #include <commdlg.h>
 #include <richedit.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "editor/editor_texts.h"
 #include "editor/print_planning.h"
 #include "editor/win32/document_files.h"
 #include "editor/win32/document_runs.h"
 #include "editor/win32/printed_text.h"
 #include "resources/resource.h"
+#include "win32/entry_guard.h"
 #include "win32/program_texts.h"
 #include "win32/wait_cursor.h"
 
@@ -42,7 +45,7 @@ std::wstring DocumentName() {
   return GetFileTitleW(path.c_str(), title, MAX_PATH) == 0 ? std::wstring(title) : path;
 }
 
-INT_PTR CALLBACK AbortDialogProc(HWND dialog, UINT message, WPARAM, LPARAM) {
+INT_PTR UnguardedAbortDialogProc(HWND dialog, UINT message, WPARAM, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
       SetFocus(GetDlgItem(dialog, IDCANCEL));
@@ -55,10 +58,14 @@ INT_PTR CALLBACK AbortDialogProc(HWND dialog, UINT message, WPARAM, LPARAM) {
   }
 }
 
+INT_PTR CALLBACK AbortDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  return Guarded<INT_PTR>(0, [&] { return UnguardedAbortDialogProc(dialog, message, wParam, lParam); });
+}
+
 // Called by the spooler, and by the page loop after every page (under
 // Wine nothing else calls it, and Cancel went unheard): keeps the
 // thread's windows, the abort dialog first, answering while the job runs.
-BOOL CALLBACK AbortProc(HDC, int) {
+BOOL UnguardedAbortProc(HDC, int) {
   PrintState& print = Print();
   if (!print.abortDialog) return TRUE;
   MSG message;
@@ -69,6 +76,10 @@ BOOL CALLBACK AbortProc(HDC, int) {
     }
   }
   return !print.abort;
+}
+
+BOOL CALLBACK AbortProc(HDC dc, int code) {
+  return Guarded<BOOL>(FALSE, [&] { return UnguardedAbortProc(dc, code); });
 }
 
 // One page at a time from the rich edit control; `formats` is false when
@@ -102,9 +113,9 @@ class PrintJob {
     document.cbSize = sizeof document;
     document.lpszDocName = name.c_str();
     document.lpszOutput = (request_.Flags & PD_PRINTTOFILE) ? L"FILE: " : nullptr;
-    if (StartDocW(dc_, &document) <= 0) return Finish(L"An error occured while trying to print.", false);
+    if (StartDocW(dc_, &document) <= 0) return Finish(kPrintFailed, false);
     print.abortDialog = CreateDialogW(instance_, L"AbortDlg", mainWindow_, AbortDialogProc);
-    if (!print.abortDialog) return Finish(L"The abort dialog count not be created.", true);
+    if (!print.abortDialog) return Finish(kAbortDialogFailed, true);
     // The main window is disabled before the dialog shows: whoever sees
     // the dialog finds the main window closed to input.
     EnableWindow(mainWindow_, FALSE);
@@ -132,8 +143,7 @@ class PrintJob {
     plan.fromPage = request_.nFromPage;
     plan.toPage = request_.nToPage;
     plan.copies = request_.nCopies;
-    CopyPlan copies = PlanCopies(plan);
-    request_.nCopies = static_cast<WORD>(copies.copiesLeft);
+    request_.nCopies = static_cast<WORD>(PlanCopies(plan).copiesLeft);
 
     LONG textEnd = GetWindowTextLengthW(editor_);
     CHARRANGE range{0, textEnd};
@@ -143,60 +153,54 @@ class PrintJob {
     }
     RichPages rich{editor_, FORMATRANGE{}};
     rich.range.hdc = rich.range.hdcTarget = dc_;
-    rich.range.rcPage = RECT{page.left, page.top, page.right, page.bottom};
-    rich.range.rc = RECT{printArea.left, printArea.top, printArea.right, printArea.bottom};
+    rich.range.rcPage = AsRect(page);
     rich.range.chrg = range;
     // The control must lay out the first page; one that cannot (it gives
     // back the start it was given) has its text printed here instead. So
     // has an empty document or selection: one blank page, where the
     // control's page loop would print none.
-    LONG next = range.cpMin < textEnd ? FormatRichPage(rich) : range.cpMin;
-    if (next <= range.cpMin) {
-      PrintPlainPasses(plan, copies, printArea, range.cpMin, textEnd);
+    std::vector<LONG> pageStarts = RichPageStarts(rich, printArea, range.cpMin, textEnd);
+    if (pageStarts.empty()) {
+      PrintedText printed(dc_, printArea);
+      std::vector<PrintedPage> pages = printed.Paginate(ReadRichParagraphs(editor_, range.cpMin, textEnd));
+      PrintSheets(PrintedSheets(plan, static_cast<int>(pages.size())),
+                  [&](int pageNumber) { printed.Draw(pages[static_cast<std::size_t>(pageNumber - 1)]); });
       return;
     }
-    for (int pass = 0; pass < copies.passes && !Print().abort; ++pass) {
-      rich.range.chrg = range;
-      rich.range.rc = RECT{printArea.left, printArea.top, printArea.right, printArea.bottom};
-      int pageNumber = 1;
-      do {
-        next = FormatRichPage(rich);
-        if (next <= rich.range.chrg.cpMin) break;  // no progress: nothing more fits
-        if (PrintsPage(plan, pageNumber)) {
-          for (int copy = 0; copy < copies.copiesPerPage && !Print().abort; ++copy) {
-            StartPage(dc_);
-            SendMessageW(editor_, EM_DISPLAYBAND, 0, reinterpret_cast<LPARAM>(&rich.range.rc));
-            EndPage(dc_);
-            AbortProc(dc_, 0);
-          }
-        }
-        rich.range.chrg.cpMin = next;
-        rich.range.rc = RECT{printArea.left, printArea.top, printArea.right, printArea.bottom};
-        if (PassEndsAfter(plan, pageNumber)) break;
-        ++pageNumber;
-      } while (rich.range.chrg.cpMin < textEnd && !Print().abort);
-    }
+    PrintSheets(PrintedSheets(plan, static_cast<int>(pageStarts.size())), [&](int pageNumber) {
+      rich.range.chrg.cpMin = pageStarts[static_cast<std::size_t>(pageNumber - 1)];
+      rich.range.rc = AsRect(printArea);
+      FormatRichPage(rich);
+      SendMessageW(editor_, EM_DISPLAYBAND, 0, reinterpret_cast<LPARAM>(&rich.range.rc));
+    });
   }
 
-  // The document's runs and paragraphs laid out and drawn here, with the
-  // same passes, copies and page range.
-  void PrintPlainPasses(const PrintRequest& plan, const CopyPlan& copies, const TwipsRect& area, LONG start,
-                        LONG end) {
-    PrintedText printed(dc_, area);
-    std::vector<PrintedPage> pages = printed.Paginate(ReadRichParagraphs(editor_, start, end));
-    for (int pass = 0; pass < copies.passes && !Print().abort; ++pass) {
-      for (std::size_t index = 0; index < pages.size() && !Print().abort; ++index) {
-        int pageNumber = static_cast<int>(index) + 1;
-        if (PrintsPage(plan, pageNumber)) {
-          for (int copy = 0; copy < copies.copiesPerPage && !Print().abort; ++copy) {
-            StartPage(dc_);
-            printed.Draw(pages[index]);
-            EndPage(dc_);
-            AbortProc(dc_, 0);
-          }
-        }
-        if (PassEndsAfter(plan, pageNumber)) break;
-      }
+  // Where each page the control lays out starts, up to the first page on
+  // which nothing more fits; empty when the control lays out no page.
+  static std::vector<LONG> RichPageStarts(RichPages& rich, const TwipsRect& area, LONG start, LONG end) {
+    std::vector<LONG> starts;
+    for (LONG at = start; at < end;) {
+      rich.range.chrg.cpMin = at;
+      rich.range.rc = AsRect(area);
+      LONG next = FormatRichPage(rich);
+      if (next <= at) break;
+      starts.push_back(at);
+      at = next;
+    }
+    return starts;
+  }
+
+  static RECT AsRect(const TwipsRect& area) { return RECT{area.left, area.top, area.right, area.bottom}; }
+
+  // Every sheet of the plan in order, each page drawn by `draw`, until the
+  // user aborts.
+  void PrintSheets(const std::vector<int>& sheets, const std::function<void(int)>& draw) {
+    for (int pageNumber : sheets) {
+      if (Print().abort) break;
+      StartPage(dc_);
+      draw(pageNumber);
+      EndPage(dc_);
+      AbortProc(dc_, 0);
     }
   }
 
@@ -249,6 +253,7 @@ HDC PrinterDeviceContext() {
   PrintState& print = Print();
   if (print.deviceNames) {
     const DEVNAMES* names = static_cast<const DEVNAMES*>(GlobalLock(print.deviceNames));
+    if (!names) return nullptr;
     const DEVMODEW* mode = print.deviceMode ? static_cast<const DEVMODEW*>(GlobalLock(print.deviceMode)) : nullptr;
     const wchar_t* base = reinterpret_cast<const wchar_t*>(names);
     HDC dc = CreateDCW(base + names->wDriverOffset, base + names->wDeviceOffset, base + names->wOutputOffset, mode);

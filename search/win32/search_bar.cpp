@@ -13,6 +13,7 @@
 #include "search/search_run.h"
 #include "search/win32/page_files.h"
 #include "search/win32/unihan_box_window.h"
+#include "win32/entry_guard.h"
 #include "win32/text_conversion.h"
 #include "win32/wait_cursor.h"
 
@@ -111,7 +112,7 @@ void RunCurrentSearch() {
 // The Pinyin and Unicode fields type capitals: a capital U becomes the
 // double quote that stands for the letter Ü, a to z become A to Z, and
 // Enter re-reads the key.
-LRESULT CALLBACK KeyCatchingFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT UnguardedKeyCatchingFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
   const wchar_t* property = GetDlgCtrlID(field) == IDC_SEARCH_PINYIN ? kPinyinProcProperty : kUnicodeProcProperty;
   WNDPROC original = reinterpret_cast<WNDPROC>(GetPropW(field, property));
   if (message == WM_CHAR) {
@@ -120,6 +121,10 @@ LRESULT CALLBACK KeyCatchingFieldProc(HWND field, UINT message, WPARAM wParam, L
     if (wParam == L'\r') SendMessageW(Bar().window, WM_COMMAND, GetDlgCtrlID(field), 0);
   }
   return CallWindowProcW(original, field, message, wParam, lParam);
+}
+
+LRESULT CALLBACK KeyCatchingFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
+  return Guarded<LRESULT>(0, [&] { return UnguardedKeyCatchingFieldProc(field, message, wParam, lParam); });
 }
 
 void CatchKeys(HWND dialog, int id, const wchar_t* property) {
@@ -157,13 +162,17 @@ BOOL OnCommand(HWND dialog, int id) {
   return FALSE;
 }
 
-INT_PTR CALLBACK SearchBarProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR UnguardedSearchBarProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG: return OnInitDialog(dialog);
     case WM_ACTIVATE: return TRUE;
     case WM_COMMAND: return OnCommand(dialog, LOWORD(wParam));
     default: return FALSE;
   }
+}
+
+INT_PTR CALLBACK SearchBarProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  return Guarded<INT_PTR>(0, [&] { return UnguardedSearchBarProc(dialog, message, wParam, lParam); });
 }
 
 }  // namespace
@@ -192,7 +201,7 @@ const std::string& SearchStatusText(int showCommand) {
   return none;
 }
 
-void PinyinSearchForSelection(HWND, HWND editor) {
+void PinyinSearchForSelection(HWND editor) {
   // The document pane's control answers EM_GETSELTEXT in its own 8-bit
   // form; the selection is cut from its whole text, read as wide text.
   CHARRANGE range{};

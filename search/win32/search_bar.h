@@ -26,7 +26,7 @@ const std::string& SearchStatusText(int showCommand);
 
 // Command 40012: a Pinyin search for the first word of the editor's
 // selection, shown as the Pinyin page.
-void PinyinSearchForSelection(HWND mainWindow, HWND editor);
+void PinyinSearchForSelection(HWND editor);
 
 // Builds the searches' indexes over the loaded tables.
 void PrepareSearchBar();

@@ -1,6 +1,7 @@
 #include "search/win32/unihan_box_window.h"
 
 #include "resources/resource.h"
+#include "win32/entry_guard.h"
 
 namespace {
 
@@ -88,7 +89,7 @@ BOOL OnInitDialog(HWND dialog, const BoxTexts& texts) {
   return FALSE;
 }
 
-INT_PTR CALLBACK UnihanLinesProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR UnguardedUnihanLinesProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG: return OnInitDialog(dialog, *reinterpret_cast<const BoxTexts*>(lParam));
     case WM_COMMAND:
@@ -96,6 +97,10 @@ INT_PTR CALLBACK UnihanLinesProc(HWND dialog, UINT message, WPARAM wParam, LPARA
       return TRUE;
     default: return FALSE;
   }
+}
+
+INT_PTR CALLBACK UnihanLinesProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  return Guarded<INT_PTR>(0, [&] { return UnguardedUnihanLinesProc(dialog, message, wParam, lParam); });
 }
 
 }  // namespace
