@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/win/screen_bmp.h"
+#include "tests/gui/screen_bmp.h"
 #include "vistapane/layout.h"
 #include "vistapane/layout_style.h"
 #include "vistapane/text_scale.h"
