@@ -160,6 +160,7 @@ class PrintJob {
     // has an empty document or selection: one blank page, where the
     // control's page loop would print none.
     std::vector<LONG> pageStarts = RichPageStarts(rich, printArea, range.cpMin, textEnd);
+    if (Print().abort) return;
     if (pageStarts.empty()) {
       PrintedText printed(dc_, printArea);
       std::vector<PrintedPage> pages = printed.Paginate(ReadRichParagraphs(editor_, range.cpMin, textEnd));
@@ -176,10 +177,11 @@ class PrintJob {
   }
 
   // Where each page the control lays out starts, up to the first page on
-  // which nothing more fits; empty when the control lays out no page.
-  static std::vector<LONG> RichPageStarts(RichPages& rich, const TwipsRect& area, LONG start, LONG end) {
+  // which nothing more fits; empty when the control lays out no page. The
+  // abort dialog answers between pages.
+  std::vector<LONG> RichPageStarts(RichPages& rich, const TwipsRect& area, LONG start, LONG end) {
     std::vector<LONG> starts;
-    for (LONG at = start; at < end;) {
+    for (LONG at = start; at < end && AbortProc(dc_, 0);) {
       rich.range.chrg.cpMin = at;
       rich.range.rc = AsRect(area);
       LONG next = FormatRichPage(rich);
