@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "search/search_texts.h"
+#include "tests/gui/gui_driver.h"
 #include "tests/gui/screen_bmp.h"
 #include "vistapane/layout.h"
 #include "vistapane/layout_style.h"
@@ -66,12 +67,6 @@ void Pump(DWORD ms) {
     }
     Sleep(10);
   } while (GetTickCount() - start < ms);
-}
-
-std::wstring Caption(HWND window) {
-  wchar_t text[512] = {0};
-  GetWindowTextW(window, text, 512);
-  return text;
 }
 
 void Key(WORD key, bool down) {
@@ -333,13 +328,13 @@ TEST_F(PaneTest, OpensAsAnOwnedPopupOverTheHost) {
   EXPECT_EQ(pane.right - pane.left, client.right);
   OpenHtml("about:blank", "");
   Pump(200);
-  EXPECT_EQ(Caption(pane_), L"");
+  EXPECT_EQ(WindowText(pane_), L"");
   EXPECT_EQ(ShownText(), L"");
 }
 
 TEST_F(PaneTest, PinyinPageInsertLinkCallsTheHost) {
   Open(WritePage(L"HtmlRadicalSearch.htm", PinyinPage()), "Pinyin: MA");
-  EXPECT_EQ(Caption(pane_), L"Pinyin: MA");
+  EXPECT_EQ(WindowText(pane_), L"Pinyin: MA");
   SaveShot("pinyin");
   std::wstring text = ShownText();
   // The TAB between glyph and link is white space: one blank.
@@ -377,30 +372,30 @@ TEST_F(PaneTest, HistoryKeepsTheDocumentsAsShown) {
   WritePage(L"history.htm", std::string(kUnicodeHeader) + "<P>overwritten");
   GoBack();
   Pump(300);
-  EXPECT_EQ(Caption(pane_), L"Unicode: 4E00");
+  EXPECT_EQ(WindowText(pane_), L"Unicode: 4E00");
   EXPECT_NE(ShownText().find(L"first"), std::wstring::npos);
   GoForward();
   Pump(300);
-  EXPECT_EQ(Caption(pane_), L"Unicode: 4E01");
+  EXPECT_EQ(WindowText(pane_), L"Unicode: 4E01");
   EXPECT_NE(ShownText().find(L"second page"), std::wstring::npos);
   GoForward();  // nothing further
   Pump(100);
-  EXPECT_EQ(Caption(pane_), L"Unicode: 4E01");
+  EXPECT_EQ(WindowText(pane_), L"Unicode: 4E01");
   // The keys: Alt+Left back, Alt+Right forward, Backspace back.
   Chord(VK_MENU, VK_LEFT);
-  EXPECT_EQ(Caption(pane_), L"Unicode: 4E00");
+  EXPECT_EQ(WindowText(pane_), L"Unicode: 4E00");
   Chord(VK_MENU, VK_RIGHT);
-  EXPECT_EQ(Caption(pane_), L"Unicode: 4E01");
+  EXPECT_EQ(WindowText(pane_), L"Unicode: 4E01");
   Chord(0, VK_BACK);
-  EXPECT_EQ(Caption(pane_), L"Unicode: 4E00");
+  EXPECT_EQ(WindowText(pane_), L"Unicode: 4E00");
   // A new page drops the forward entries.
   Open(WritePage(L"history3.htm", std::string(kUnicodeHeader) + "<P>third"), "Unicode: 4E02");
   GoForward();
   Pump(100);
-  EXPECT_EQ(Caption(pane_), L"Unicode: 4E02");
+  EXPECT_EQ(WindowText(pane_), L"Unicode: 4E02");
   GoBack();
   Pump(200);
-  EXPECT_EQ(Caption(pane_), L"Unicode: 4E00");
+  EXPECT_EQ(WindowText(pane_), L"Unicode: 4E00");
 }
 
 TEST_F(PaneTest, RelativeLinksAndMissingFiles) {
@@ -412,23 +407,23 @@ TEST_F(PaneTest, RelativeLinksAndMissingFiles) {
   Found link = FirstLink(c);
   ASSERT_TRUE(link.ok);
   ClickScreen(c.origin.x + link.left + 10, c.origin.y + (link.top + link.bottom) / 2);
-  EXPECT_EQ(Caption(pane_), L"target.htm");
+  EXPECT_EQ(WindowText(pane_), L"target.htm");
   EXPECT_NE(ShownText().find(L"the linked page"), std::wstring::npos);
   GoBack();
   Pump(300);
-  EXPECT_EQ(Caption(pane_), L"Links");
+  EXPECT_EQ(WindowText(pane_), L"Links");
   Capture back = CaptureClient(pane_);
   Found missing = FirstLink(back, FirstLink(back).bottom + 2);
   ASSERT_TRUE(missing.ok);
   ClickScreen(back.origin.x + missing.left + 10, back.origin.y + (missing.top + missing.bottom) / 2);
-  EXPECT_EQ(Caption(pane_), L"File not found");
+  EXPECT_EQ(WindowText(pane_), L"File not found");
   SaveShot("missing-link");
   std::wstring text = ShownText();
   EXPECT_NE(text.find(L"gone.htm"), std::wstring::npos);
   EXPECT_NE(text.find(L"cannot be opened"), std::wstring::npos);
   // Opened directly, a missing file gives the same page.
   Open(Folder() + L"\\never-written.htm", "Pinyin: X");
-  EXPECT_EQ(Caption(pane_), L"File not found");
+  EXPECT_EQ(WindowText(pane_), L"File not found");
 }
 
 // A 50 MB page (sparse: only its head is written) is more than the pane
@@ -444,18 +439,18 @@ TEST_F(PaneTest, APageTooLargeIsSaidShownAndRecorded) {
   EXPECT_TRUE(SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && SetEndOfFile(file));
   CloseHandle(file);
   Open(large, "Definition: of");
-  EXPECT_EQ(Caption(pane_), L"Page too large");
+  EXPECT_EQ(WindowText(pane_), L"Page too large");
   std::wstring text = ShownText();
   EXPECT_NE(text.find(L"The page is too large to show: " + large), std::wstring::npos) << Narrow(text);
   EXPECT_EQ(text.find(L"the page before"), std::wstring::npos);
   SaveShot("page-too-large");
   GoBack();
   Pump(300);
-  EXPECT_EQ(Caption(pane_), L"Unicode: 4E00");
+  EXPECT_EQ(WindowText(pane_), L"Unicode: 4E00");
   EXPECT_NE(ShownText().find(L"the page before"), std::wstring::npos);
   GoForward();
   Pump(300);
-  EXPECT_EQ(Caption(pane_), L"Page too large");
+  EXPECT_EQ(WindowText(pane_), L"Page too large");
   DeleteFileW(large.c_str());
 }
 
