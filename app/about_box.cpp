@@ -1,8 +1,10 @@
 #include "app/about_box.h"
 
+#include "win32/entry_guard.h"
+
 namespace {
 
-INT_PTR CALLBACK AboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR UnguardedAboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG: return TRUE;
     case WM_COMMAND:
@@ -13,6 +15,10 @@ INT_PTR CALLBACK AboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) 
       return FALSE;
     default: return FALSE;
   }
+}
+
+INT_PTR CALLBACK AboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  return Guarded<INT_PTR>(0, [&] { return UnguardedAboutBoxProc(dialog, message, wParam, lParam); });
 }
 
 }  // namespace

@@ -9,15 +9,15 @@
 #include "app/page_display.h"
 #include "app/shell_state.h"
 #include "app/shell_texts.h"
-#include "app/vistapane.h"
-#include "editor/document_files.h"
-#include "editor/editor_commands.h"
-#include "editor/editor_pane.h"
-#include "editor/find_dialog.h"
-#include "editor/preface_viewer.h"
-#include "editor/printing.h"
+#include "editor/win32/document_files.h"
+#include "editor/win32/editor_commands.h"
+#include "editor/win32/editor_pane.h"
+#include "editor/win32/find_dialog.h"
+#include "editor/win32/preface_viewer.h"
+#include "editor/win32/printing.h"
 #include "resources/resource.h"
-#include "search/search_bar.h"
+#include "search/win32/search_bar.h"
+#include "win32/vistapane.h"
 
 namespace {
 
@@ -62,7 +62,7 @@ LRESULT OnCommand(HWND window, int command) {
   HWND editor = Shell().editorPane;
   switch (command) {
     case IDM_DESTROY: DestroyWindow(window); break;
-    case IDM_UNIHAN_PREFACE: OpenPrefaceViewer(window); break;
+    case IDM_UNIHAN_PREFACE: OpenPrefaceViewer(Shell().instance, window, Shell().tables.preface); break;
     case IDM_SHOW_PINYIN:
     case IDM_SHOW_UNICODE:
     case IDM_SHOW_MATTHEWS:
@@ -73,10 +73,10 @@ LRESULT OnCommand(HWND window, int command) {
     case IDM_OPEN: OpenDocument(window, editor); break;
     case IDM_SAVE: SaveDocument(window, editor); break;
     case IDM_SAVE_AS: SaveDocumentAs(window, editor); break;
-    case IDM_PRINT: PrintDocument(window, editor); break;
+    case IDM_PRINT: PrintDocument(Shell().instance, window, editor); break;
     case IDM_CUT: SendMessageW(editor, WM_CUT, 0, 0); break;
     case IDM_COPY: SendMessageW(editor, WM_COPY, 0, 0); break;
-    case IDM_PASTE: PasteIntoEditor(window, editor); break;
+    case IDM_PASTE: PasteIntoEditor(window, editor, Shell().richTextFormat); break;
     case IDM_BOLD: ToggleEffect(editor, CFM_BOLD); break;
     case IDM_ITALIC: ToggleEffect(editor, CFM_ITALIC); break;
     case IDM_UNDERLINE: ToggleEffect(editor, CFM_UNDERLINE); break;
@@ -98,7 +98,7 @@ LRESULT OnCommand(HWND window, int command) {
     case IDM_SIZE_MEDIUM:
     case IDM_SIZE_SMALL:
     case IDM_SIZE_SMALLEST: SetTextSize(window, command); break;
-    case IDM_PINYIN_FOR_SELECTION: PinyinSearchForSelection(window, editor); break;
+    case IDM_PINYIN_FOR_SELECTION: PinyinSearchForSelection(editor); break;
     case IDM_PINYIN_FIND_AGAIN: RunPinyinFinderAgain(); break;
     case IDM_GO_BACK: GoBack(); break;
     case IDM_GO_FORWARD: GoForward(); break;

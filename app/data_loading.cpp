@@ -1,7 +1,7 @@
 #include "app/data_loading.h"
 
 #include "app/shell_texts.h"
-#include "app/text_conversion.h"
+#include "win32/text_conversion.h"
 
 #include <cstdint>
 #include <new>

@@ -8,7 +8,7 @@
 #include "app/shell_state.h"
 #include "editor/preface_viewer.h"
 #include "resources/resource.h"
-#include "search/search_bar.h"
+#include "search/win32/search_bar.h"
 
 namespace {
 

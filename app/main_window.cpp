@@ -9,16 +9,18 @@
 #include "app/owned_windows.h"
 #include "app/shell_state.h"
 #include "app/shell_texts.h"
-#include "app/text_conversion.h"
-#include "app/vistapane.h"
-#include "app/wait_cursor.h"
-#include "editor/editor_pane.h"
-#include "editor/find_dialog.h"
-#include "editor/printing.h"
+#include "editor/win32/editor_pane.h"
+#include "editor/win32/find_dialog.h"
+#include "editor/win32/printing.h"
 #include "resources/resource.h"
-#include "search/page_files.h"
 #include "search/radicals_page.h"
-#include "search/search_bar.h"
+#include "search/result_page.h"
+#include "search/win32/page_files.h"
+#include "search/win32/search_bar.h"
+#include "win32/entry_guard.h"
+#include "win32/text_conversion.h"
+#include "win32/vistapane.h"
+#include "win32/wait_cursor.h"
 
 namespace {
 
@@ -93,8 +95,8 @@ LRESULT OnCreate(HWND window) {
   ResetFindText();
   shell.findReplaceMessage = RegisterWindowMessageW(FINDMSGSTRINGW);
   shell.richEditLibrary = LoadLibraryW(L"RICHED32.DLL");
-  shell.editorPane = CreateEditorPane(window);
-  CreateSearchBar(shell.instance, window);
+  shell.editorPane = CreateEditorPane(shell.instance, window);
+  CreateSearchBar(shell.instance, window, shell.tables, shell.workingDirectory);
   shell.statusBar = CreateStatusBar(window);
   shell.richTextFormat = RegisterClipboardFormatW(L"Rich Text Format");
   if (shell.editorPane) SetUpEditorPane(shell.editorPane);
@@ -118,7 +120,7 @@ LRESULT OnCreate(HWND window) {
   }
   PlaceBrowserPane(window);
   std::wstring indexPath = shell.workingDirectory + WideFromUtf8(kRadicalsPageFileName);
-  if (WritePageFile(indexPath, RadicalsIndexPage(shell.tables)))
+  if (WriteResultPage(indexPath, RadicalsIndexPage(shell.tables)))
     shell.radicalsIndexPath = indexPath;
   else
     ReportUnwrittenPage(indexPath);
@@ -181,7 +183,7 @@ bool AskYesNo(HWND owner, const wchar_t* question) {
 
 LRESULT OnNotify(HWND window, const NMHDR* header) {
   switch (header->code) {
-    case EN_SELCHANGE: return OnEditorSelectionChange(reinterpret_cast<const SELCHANGE*>(header));
+    case EN_SELCHANGE: return OnEditorSelectionChange(reinterpret_cast<const SELCHANGE*>(header), Shell().statusBar);
     case EN_STOPNOUNDO: return AskYesNo(window, kTooBigForUndoQuestion) ? 0 : 1;
     case EN_SAVECLIPBOARD: return AskYesNo(window, kKeepClipboardQuestion) ? 0 : 1;
     default: return 0;
@@ -190,7 +192,7 @@ LRESULT OnNotify(HWND window, const NMHDR* header) {
 
 }  // namespace
 
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT UnguardedMainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE: return OnCreate(window);
     case WM_SIZE: return OnSize(window, wParam);
@@ -205,4 +207,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return OnFindReplace(window, Shell().editorPane, reinterpret_cast<const FINDREPLACEW*>(lParam));
       return DefWindowProcW(window, message, wParam, lParam);
   }
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return Guarded<LRESULT>(0, [&] { return UnguardedMainWindowProc(window, message, wParam, lParam); });
 }

@@ -21,6 +21,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "win32/entry_guard.h"
+
 namespace {
 
 // Process-wide: one main window, its thread's hooks.
@@ -46,7 +48,7 @@ void RequestRestack() {
 
 // Menus and tooltips are topmost windows of their own and change nothing
 // below them; a menu's end, an activation and a move or resize do.
-LRESULT CALLBACK AfterSentMessage(int code, WPARAM wParam, LPARAM lParam) {
+LRESULT UnguardedAfterSentMessage(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HC_ACTION) {
     const CWPRETSTRUCT* sent = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
     switch (sent->message) {
@@ -65,8 +67,12 @@ LRESULT CALLBACK AfterSentMessage(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(sentHook, code, wParam, lParam);
 }
 
+LRESULT CALLBACK AfterSentMessage(int code, WPARAM wParam, LPARAM lParam) {
+  return Guarded<LRESULT>(0, [&] { return UnguardedAfterSentMessage(code, wParam, lParam); });
+}
+
 // A click, in a window's client area or on its frame.
-LRESULT CALLBACK OnPostedMessage(int code, WPARAM wParam, LPARAM lParam) {
+LRESULT UnguardedOnPostedMessage(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HC_ACTION && wParam == PM_REMOVE) {
     switch (reinterpret_cast<const MSG*>(lParam)->message) {
       case WM_LBUTTONDOWN:
@@ -79,16 +85,24 @@ LRESULT CALLBACK OnPostedMessage(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(postedHook, code, wParam, lParam);
 }
 
+LRESULT CALLBACK OnPostedMessage(int code, WPARAM wParam, LPARAM lParam) {
+  return Guarded<LRESULT>(0, [&] { return UnguardedOnPostedMessage(code, wParam, lParam); });
+}
+
 struct Collected {
   DWORD thread;
   std::vector<HWND> windows;  // from the top of the z-order down
 };
 
-BOOL CALLBACK CollectWindow(HWND window, LPARAM lParam) {
+BOOL UnguardedCollectWindow(HWND window, LPARAM lParam) {
   Collected& found = *reinterpret_cast<Collected*>(lParam);
   if (GetWindowThreadProcessId(window, nullptr) == found.thread && IsWindowVisible(window) && !IsTopmost(window))
     found.windows.push_back(window);
   return TRUE;
+}
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM lParam) {
+  return Guarded<BOOL>(FALSE, [&] { return UnguardedCollectWindow(window, lParam); });
 }
 
 // The windows from the top down, each owner moved just below the lowest of

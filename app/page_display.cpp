@@ -3,12 +3,12 @@
 #include <memory>
 
 #include "app/shell_state.h"
-#include "app/shell_texts.h"
-#include "app/text_conversion.h"
-#include "app/vistapane.h"
-#include "app/wait_cursor.h"
 #include "resources/resource.h"
-#include "search/search_bar.h"
+#include "search/search_texts.h"
+#include "search/win32/search_bar.h"
+#include "win32/text_conversion.h"
+#include "win32/vistapane.h"
+#include "win32/wait_cursor.h"
 
 namespace {
 
@@ -29,5 +29,5 @@ void ShowSearchPage(HWND window, int command) {
 
 void ShowRadicalsIndex(HWND window) {
   EnsurePaneOpen(window);
-  OpenHtml(Utf8FromWide(Shell().radicalsIndexPath).c_str(), kRadicalsCaption);
+  OpenHtml(Utf8FromWide(Shell().radicalsIndexPath).c_str(), kRadicalsStatusText);
 }

@@ -68,3 +68,18 @@ std::string ReplaceCharacterReferences(const std::string& text) {
   }
   return out;
 }
+
+std::string HtmlEscaped(const std::string& text) {
+  std::string escaped;
+  escaped.reserve(text.size());
+  for (char c : text) {
+    switch (c) {
+      case '&': escaped += "&amp;"; break;
+      case '<': escaped += "&lt;"; break;
+      case '>': escaped += "&gt;"; break;
+      case '"': escaped += "&quot;"; break;
+      default: escaped += c; break;
+    }
+  }
+  return escaped;
+}

@@ -8,3 +8,7 @@
 // character reference of a Unicode scalar value replaced by that character
 // in UTF-8. Anything else, malformed references included, stays as it is.
 std::string ReplaceCharacterReferences(const std::string& text);
+
+// The text with &, <, > and " written as the references &amp;, &lt;, &gt;
+// and &quot;, for a text inside an HTML page.
+std::string HtmlEscaped(const std::string& text);

@@ -1,5 +1,7 @@
 #include "editor/text_wrapping.h"
 
+#include "chardb/utf16.h"
+
 std::vector<std::wstring> SplitParagraphs(const std::wstring& text) {
   std::vector<std::wstring> paragraphs;
   std::size_t start = 0;
@@ -25,7 +27,7 @@ std::vector<LineSpan> WrapParagraphSpans(const std::wstring& paragraph, const Fi
     std::size_t take = fits == 0 ? 1 : fits;
     // Never between the two halves of a UTF-16 surrogate pair.
     wchar_t last = paragraph[start + take - 1];
-    if (last >= 0xD800 && last <= 0xDBFF) take = take > 1 ? take - 1 : take + 1;
+    if (IsHighSurrogate(last)) take = take > 1 ? take - 1 : take + 1;
     std::size_t resume = start + take;
     std::size_t blank = paragraph.find_last_of(L' ', start + fits);
     if (fits > 0 && blank != std::wstring::npos && blank > start && blank <= start + fits) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "chardb/character_references.h"
 #include "chardb/code_fields.h"
 #include "chardb/fill_format.h"
 #include "search/search_texts.h"

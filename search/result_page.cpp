@@ -2,7 +2,7 @@
 
 #include <cctype>
 #include <climits>
-#include <cstdio>
+#include <fstream>
 
 #include "chardb/fill_format.h"
 #include "chardb/lookups.h"
@@ -12,21 +12,6 @@ std::string UmlautSubstituted(const std::string& text) {
   std::size_t at = text.find_first_of(kUmlautStandIns);
   if (at == std::string::npos) return text;
   return text.substr(0, at) + kUmlautReference + text.substr(at + 1);
-}
-
-std::string HtmlEscaped(const std::string& text) {
-  std::string escaped;
-  escaped.reserve(text.size());
-  for (char c : text) {
-    switch (c) {
-      case '&': escaped += "&amp;"; break;
-      case '<': escaped += "&lt;"; break;
-      case '>': escaped += "&gt;"; break;
-      case '"': escaped += "&quot;"; break;
-      default: escaped += c; break;
-    }
-  }
-  return escaped;
 }
 
 int LeadingNumber(const std::string& key) {
@@ -59,11 +44,13 @@ const PageLookups kScanningLookups{LookupPinyinByScan,     LookupDefinitionBySca
                                    LookupRadicalStrokeByScan, LookupMatthewsByScan,
                                    LookupSimplifiedByScan, LookupTraditionalByScan};
 
-bool WriteResultPage(const std::string& path, const std::string& page) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
+bool WriteResultPage(const std::filesystem::path& path, const std::string& page) {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
   if (!file) return false;
-  bool written = std::fwrite(page.data(), 1, page.size(), file) == page.size();
-  if (std::fclose(file) != 0) written = false;
-  if (!written) std::remove(path.c_str());
-  return written;
+  file.write(page.data(), static_cast<std::streamsize>(page.size()));
+  file.close();
+  if (!file.fail()) return true;
+  std::error_code ignored;
+  std::filesystem::remove(path, ignored);
+  return false;
 }

@@ -3,6 +3,7 @@
 // and writing a finished page to its file.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 #include "chardb/character_tables.h"
@@ -10,9 +11,6 @@
 // The first double quote or question mark of the text becomes "&#xdc;";
 // a text without either is returned unchanged.
 std::string UmlautSubstituted(const std::string& text);
-
-// Typed text made safe inside a page: & < > and " as references.
-std::string HtmlEscaped(const std::string& text);
 
 // The leading decimal number of a key: white space skipped, an optional
 // sign, digits up to the first non-digit; 0 without digits. Saturates at
@@ -36,7 +34,7 @@ struct PageLookups {
 extern const PageLookups kIndexedLookups;
 extern const PageLookups kScanningLookups;
 
-// Writes the page's bytes unchanged to the file at the path, created or
-// truncated. False when the file cannot be created or fully written; a
-// partly written file is removed.
-bool WriteResultPage(const std::string& path, const std::string& page);
+// Writes the page's bytes unchanged to the file at the path (any length,
+// any characters), created or truncated. False when the file cannot be
+// created or fully written; a partly written file is removed.
+bool WriteResultPage(const std::filesystem::path& path, const std::string& page);

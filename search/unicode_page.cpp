@@ -3,6 +3,7 @@
 #include <sstream>
 #include <vector>
 
+#include "chardb/character_references.h"
 #include "chardb/fill_format.h"
 #include "chardb/lookups.h"
 #include "search/search_texts.h"

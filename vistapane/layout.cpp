@@ -331,11 +331,10 @@ class LayoutBuilder {
         return;
       default: break;
     }
-    WalkBlock(index, node, display, style, flow);
+    WalkBlock(node, display, style, flow);
   }
 
-  void WalkBlock(size_t index, const Node& node, Display display, const Style& style, Flow& flow) {
-    (void)index;
+  void WalkBlock(const Node& node, Display display, const Style& style, Flow& flow) {
     Flush(flow);
     bool topList = display == Display::kList && listDepth_ == 0;
     BlockBox box = BoxOf(node.tag);

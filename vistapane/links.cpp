@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "vistapane/pane_texts.h"
+
 namespace vistapane {
 namespace {
 
@@ -26,7 +28,8 @@ bool IsSeparator(char32_t c) { return c == '\\' || c == '/'; }
 }  // namespace
 
 LinkKind ClassifyLink(const std::u32string& target) {
-  if (target.find(U"insert") != std::u32string::npos) return LinkKind::kInsert;
+  static const std::u32string insertWord(kInsertWord, kInsertWord + sizeof kInsertWord - 1);
+  if (target.find(insertWord) != std::u32string::npos) return LinkKind::kInsert;
   if (StartsWithNoCase(target, "http:") || StartsWithNoCase(target, "https:") ||
       StartsWithNoCase(target, "mailto:"))
     return LinkKind::kExternal;
@@ -101,20 +104,6 @@ std::u32string ResolveLink(const std::u32string& base, const std::u32string& tar
   for (size_t k = 0; k < parts.size(); ++k) {
     if (k) out += U"\\";
     out += parts[k];
-  }
-  return out;
-}
-
-std::string EscapeHtml(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out.push_back(c);
-    }
   }
   return out;
 }

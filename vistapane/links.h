@@ -19,7 +19,4 @@ LinkKind ClassifyLink(const std::u32string& target);
 // dropped, "%XX" escapes decoded, "." and ".." folded, '/' written as '\'.
 std::u32string ResolveLink(const std::u32string& base, const std::u32string& target);
 
-// `text` with &, <, > and " written as references.
-std::string EscapeHtml(const std::string& text);
-
 }  // namespace vistapane

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "resources/resource.h"
-#include "tests/win/screen_bmp.h"
+#include "tests/gui/screen_bmp.h"
 
 namespace {
 

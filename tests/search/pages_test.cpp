@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "chardb/character_references.h"
 #include "search/radicals_page.h"
 #include "search/result_page.h"
 #include "search/search_texts.h"

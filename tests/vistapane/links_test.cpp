@@ -2,6 +2,7 @@
 // written out by hand as Windows would resolve them.
 #include <gtest/gtest.h>
 
+#include "chardb/character_references.h"
 #include "tests/vistapane/test_util.h"
 #include "vistapane/links.h"
 
@@ -42,7 +43,7 @@ TEST(Links, FilesRelativeToThePage) {
 }
 
 TEST(Links, Escaping) {
-  EXPECT_EQ(EscapeHtml("C:\\a&b <c> \"d\""), "C:\\a&amp;b &lt;c&gt; &quot;d&quot;");
+  EXPECT_EQ(HtmlEscaped("C:\\a&b <c> \"d\""), "C:\\a&amp;b &lt;c&gt; &quot;d&quot;");
 }
 
 }  // namespace

@@ -12,13 +12,15 @@
 #include <string>
 #include <vector>
 
-#include "tests/win/screen_bmp.h"
-#include "app/vistapane.h"
-#include "vistapane/gdi_fonts.h"
+#include "search/search_texts.h"
+#include "tests/gui/gui_driver.h"
+#include "tests/gui/screen_bmp.h"
 #include "vistapane/layout.h"
 #include "vistapane/layout_style.h"
-#include "vistapane/page_source.h"
 #include "vistapane/text_scale.h"
+#include "vistapane/win32/gdi_fonts.h"
+#include "vistapane/win32/page_source.h"
+#include "win32/vistapane.h"
 
 namespace {
 
@@ -31,27 +33,6 @@ extern "C" __declspec(dllexport) void __cdecl InsertUnicode(const char* target) 
 }
 
 namespace {
-
-// The header templates the program writes, character for character.
-const char kH1[] =
-    "<HTML><HEAD><TITLE>PinYin Search</TITLE> <META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; "
-    "charset=GB18030\"><STYLE>TD{font-family: NSimSun-18030;  background: #ffffff}</STYLE></HEAD><BODY><TABLE>";
-const char kH3[] =
-    "<HTML><HEAD><TITLE>Definition Search</TITLE> <META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; "
-    "charset=GB18030\"><STYLE>P.U{font-family: NSimSun-18030;  background: #ffffff}</STYLE></HEAD><BODY>";
-const char kH4[] =
-    "<HTML><HEAD><TITLE>Definition Search</TITLE> <META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; "
-    "charset=GB18030\"><STYLE>P.U{font-family: NSimSun (Founder Extended) ;  background: #ffffff}</STYLE>"
-    "</HEAD><BODY>";
-const char kH5[] =
-    "<HTML><HEAD><TITLE>PinYin Search</TITLE> <META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; "
-    "charset=Latin-1\"><STYLE>P{font-family: NSimSun-18030;  background: #ffffff}</STYLE></HEAD><BODY>";
-const char kH6[] =
-    "<HTML><HEAD><TITLE>PinYin Search</TITLE> <META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; "
-    "charset=GB18030\"><STYLE>P{font-family: NSimSun-18030;  background: #ffffff}</STYLE></HEAD><BODY>";
-const char kH7[] =
-    "<HTML><HEAD><TITLE>Radical Search</TITLE> <META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; "
-    "charset=GB18030\"><STYLE>P{font-family: NSimSun-18030;  background: #ffffff}</STYLE></HEAD><BODY>";
 
 std::wstring Folder() {
   std::wstring path(32768, L'\0');
@@ -86,12 +67,6 @@ void Pump(DWORD ms) {
     }
     Sleep(10);
   } while (GetTickCount() - start < ms);
-}
-
-std::wstring Caption(HWND window) {
-  wchar_t text[512] = {0};
-  GetWindowTextW(window, text, 512);
-  return text;
 }
 
 void Key(WORD key, bool down) {
@@ -286,7 +261,7 @@ HWND PaneTest::pane_ = nullptr;
 int PaneTest::opened_ = 0;
 
 std::string PinyinPage() {
-  std::string page = kH1;
+  std::string page = kPinyinHeader;
   page += "</FONT size=+2><TR><TD>1(&#x02c9;)&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;</TD><TD>2(&#x02ca;)&nbsp;&nbsp;"
           "&nbsp;&nbsp;&nbsp;</TD><TD>3(&#x02c7;)&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;</TD><TD>4(&#x02cb;)&nbsp;"
           "&nbsp;&nbsp;&nbsp;&nbsp;</TD><TD>5&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;</TD>";
@@ -306,7 +281,7 @@ std::string PinyinPage() {
 }
 
 std::string StrokePage(int count) {
-  std::string page = kH4;
+  std::string page = kStrokeNumberHeader;
   static const unsigned kStarts[] = {0x3400, 0x4E00, 0x20000, 0xF900, 0x2F800, 0x2A600};
   for (int i = 0; i < count; ++i) {
     unsigned cp = kStarts[i % 6] + static_cast<unsigned>(i / 6);
@@ -319,13 +294,13 @@ std::string StrokePage(int count) {
 }
 
 std::string DefinitionPage() {
-  return std::string(kH3) +
+  return std::string(kDefinitionHeader) +
          "<P class=\"U\">&#x4E18;&nbsp;4E18,&nbsp;QIU1</P> <P>(same as &#x4e18;) hillock or mound"
          "<P class=\"U\">&#x3400;&nbsp;3400,&nbsp;QIU1</P> <P>hillock or mound</FONT></BODY></HTML>";
 }
 
 std::string RadicalsPage() {
-  return std::string(kH7) +
+  return std::string(kRadicalsHeader) +
          "<P>1 STROKE\n<P>1    &#x4E00;  4E00 YI1 (ONE)\n<P>2    &#x4E28;  4E28 GUN3 (LINE)\n"
          "<P>9    &#x4EBA;  &#x4EBB;  4EBA REN2 (MAN)\n<P>5    &#x4E59;  &#x4E5B;  &#x4E5A;  &#x2E84;  4E59 YI3 "
          "(SECOND)\n</BODY></HTML>";
@@ -353,13 +328,13 @@ TEST_F(PaneTest, OpensAsAnOwnedPopupOverTheHost) {
   EXPECT_EQ(pane.right - pane.left, client.right);
   OpenHtml("about:blank", "");
   Pump(200);
-  EXPECT_EQ(Caption(pane_), L"");
+  EXPECT_EQ(WindowText(pane_), L"");
   EXPECT_EQ(ShownText(), L"");
 }
 
 TEST_F(PaneTest, PinyinPageInsertLinkCallsTheHost) {
   Open(WritePage(L"HtmlRadicalSearch.htm", PinyinPage()), "Pinyin: MA");
-  EXPECT_EQ(Caption(pane_), L"Pinyin: MA");
+  EXPECT_EQ(WindowText(pane_), L"Pinyin: MA");
   SaveShot("pinyin");
   std::wstring text = ShownText();
   // The TAB between glyph and link is white space: one blank.
@@ -389,74 +364,74 @@ TEST_F(PaneTest, PinyinPageInsertLinkCallsTheHost) {
 }
 
 TEST_F(PaneTest, HistoryKeepsTheDocumentsAsShown) {
-  std::wstring first = WritePage(L"history.htm", std::string(kH6) + "<P>&#x4E00; U+4E00  Pinyin: YI1  <P>first");
+  std::wstring first = WritePage(L"history.htm", std::string(kUnicodeHeader) + "<P>&#x4E00; U+4E00  Pinyin: YI1  <P>first");
   Open(first, "Unicode: 4E00");
-  std::wstring second = WritePage(L"history2.htm", std::string(kH6) + "<P>second page");
+  std::wstring second = WritePage(L"history2.htm", std::string(kUnicodeHeader) + "<P>second page");
   Open(second, "Unicode: 4E01");
   // The first file is overwritten by a later search; Back still shows it as it was.
-  WritePage(L"history.htm", std::string(kH6) + "<P>overwritten");
+  WritePage(L"history.htm", std::string(kUnicodeHeader) + "<P>overwritten");
   GoBack();
   Pump(300);
-  EXPECT_EQ(Caption(pane_), L"Unicode: 4E00");
+  EXPECT_EQ(WindowText(pane_), L"Unicode: 4E00");
   EXPECT_NE(ShownText().find(L"first"), std::wstring::npos);
   GoForward();
   Pump(300);
-  EXPECT_EQ(Caption(pane_), L"Unicode: 4E01");
+  EXPECT_EQ(WindowText(pane_), L"Unicode: 4E01");
   EXPECT_NE(ShownText().find(L"second page"), std::wstring::npos);
   GoForward();  // nothing further
   Pump(100);
-  EXPECT_EQ(Caption(pane_), L"Unicode: 4E01");
+  EXPECT_EQ(WindowText(pane_), L"Unicode: 4E01");
   // The keys: Alt+Left back, Alt+Right forward, Backspace back.
   Chord(VK_MENU, VK_LEFT);
-  EXPECT_EQ(Caption(pane_), L"Unicode: 4E00");
+  EXPECT_EQ(WindowText(pane_), L"Unicode: 4E00");
   Chord(VK_MENU, VK_RIGHT);
-  EXPECT_EQ(Caption(pane_), L"Unicode: 4E01");
+  EXPECT_EQ(WindowText(pane_), L"Unicode: 4E01");
   Chord(0, VK_BACK);
-  EXPECT_EQ(Caption(pane_), L"Unicode: 4E00");
+  EXPECT_EQ(WindowText(pane_), L"Unicode: 4E00");
   // A new page drops the forward entries.
-  Open(WritePage(L"history3.htm", std::string(kH6) + "<P>third"), "Unicode: 4E02");
+  Open(WritePage(L"history3.htm", std::string(kUnicodeHeader) + "<P>third"), "Unicode: 4E02");
   GoForward();
   Pump(100);
-  EXPECT_EQ(Caption(pane_), L"Unicode: 4E02");
+  EXPECT_EQ(WindowText(pane_), L"Unicode: 4E02");
   GoBack();
   Pump(200);
-  EXPECT_EQ(Caption(pane_), L"Unicode: 4E00");
+  EXPECT_EQ(WindowText(pane_), L"Unicode: 4E00");
 }
 
 TEST_F(PaneTest, RelativeLinksAndMissingFiles) {
-  WritePage(L"target.htm", std::string(kH6) + "<P>the linked page");
-  Open(WritePage(L"links.htm", std::string(kH6) + "<P><A href=\"target.htm\">open the other page</A>"
+  WritePage(L"target.htm", std::string(kUnicodeHeader) + "<P>the linked page");
+  Open(WritePage(L"links.htm", std::string(kUnicodeHeader) + "<P><A href=\"target.htm\">open the other page</A>"
                                                   "<P><A href=\"gone.htm\">a missing page</A>"),
        "Links");
   Capture c = CaptureClient(pane_);
   Found link = FirstLink(c);
   ASSERT_TRUE(link.ok);
   ClickScreen(c.origin.x + link.left + 10, c.origin.y + (link.top + link.bottom) / 2);
-  EXPECT_EQ(Caption(pane_), L"target.htm");
+  EXPECT_EQ(WindowText(pane_), L"target.htm");
   EXPECT_NE(ShownText().find(L"the linked page"), std::wstring::npos);
   GoBack();
   Pump(300);
-  EXPECT_EQ(Caption(pane_), L"Links");
+  EXPECT_EQ(WindowText(pane_), L"Links");
   Capture back = CaptureClient(pane_);
   Found missing = FirstLink(back, FirstLink(back).bottom + 2);
   ASSERT_TRUE(missing.ok);
   ClickScreen(back.origin.x + missing.left + 10, back.origin.y + (missing.top + missing.bottom) / 2);
-  EXPECT_EQ(Caption(pane_), L"File not found");
+  EXPECT_EQ(WindowText(pane_), L"File not found");
   SaveShot("missing-link");
   std::wstring text = ShownText();
   EXPECT_NE(text.find(L"gone.htm"), std::wstring::npos);
   EXPECT_NE(text.find(L"cannot be opened"), std::wstring::npos);
   // Opened directly, a missing file gives the same page.
   Open(Folder() + L"\\never-written.htm", "Pinyin: X");
-  EXPECT_EQ(Caption(pane_), L"File not found");
+  EXPECT_EQ(WindowText(pane_), L"File not found");
 }
 
 // A 50 MB page (sparse: only its head is written) is more than the pane
 // holds: the pane says so, shows and records that, and Back and Forward
 // step over it as over any page.
 TEST_F(PaneTest, APageTooLargeIsSaidShownAndRecorded) {
-  Open(WritePage(L"before-large.htm", std::string(kH6) + "<P>the page before"), "Unicode: 4E00");
-  std::wstring large = WritePage(L"large.htm", std::string(kH6) + "<P>the large page");
+  Open(WritePage(L"before-large.htm", std::string(kUnicodeHeader) + "<P>the page before"), "Unicode: 4E00");
+  std::wstring large = WritePage(L"large.htm", std::string(kUnicodeHeader) + "<P>the large page");
   HANDLE file = CreateFileW(large.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE);
   LARGE_INTEGER size;
@@ -464,25 +439,25 @@ TEST_F(PaneTest, APageTooLargeIsSaidShownAndRecorded) {
   EXPECT_TRUE(SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && SetEndOfFile(file));
   CloseHandle(file);
   Open(large, "Definition: of");
-  EXPECT_EQ(Caption(pane_), L"Page too large");
+  EXPECT_EQ(WindowText(pane_), L"Page too large");
   std::wstring text = ShownText();
   EXPECT_NE(text.find(L"The page is too large to show: " + large), std::wstring::npos) << Narrow(text);
   EXPECT_EQ(text.find(L"the page before"), std::wstring::npos);
   SaveShot("page-too-large");
   GoBack();
   Pump(300);
-  EXPECT_EQ(Caption(pane_), L"Unicode: 4E00");
+  EXPECT_EQ(WindowText(pane_), L"Unicode: 4E00");
   EXPECT_NE(ShownText().find(L"the page before"), std::wstring::npos);
   GoForward();
   Pump(300);
-  EXPECT_EQ(Caption(pane_), L"Page too large");
+  EXPECT_EQ(WindowText(pane_), L"Page too large");
   DeleteFileW(large.c_str());
 }
 
 TEST_F(PaneTest, LegacyCharsets) {
   // python3 -c "print('中文'.encode('gb18030').hex(), '𠀀'.encode('gb18030').hex(),
   //             '中文'.encode('big5').hex())" -> d6d0cec4 95328236 a4a4a4e5
-  Open(WritePage(L"gb18030.htm", std::string(kH6) + "<P>GB18030: \xD6\xD0\xCE\xC4 \x95\x32\x82\x36 end"),
+  Open(WritePage(L"gb18030.htm", std::string(kUnicodeHeader) + "<P>GB18030: \xD6\xD0\xCE\xC4 \x95\x32\x82\x36 end"),
        "GB18030");
   SaveShot("gb18030");
   std::wstring gb = ShownText();
@@ -490,7 +465,7 @@ TEST_F(PaneTest, LegacyCharsets) {
   Open(WritePage(L"big5.htm", "<META charset=big5><P>Big5: \xA4\xA4\xA4\xE5"), "Big5");
   EXPECT_NE(ShownText().find(L"Big5: \u4E2D\u6587"), std::wstring::npos);
   // The Matthews page declares Latin-1 and carries a UTF-8 definition.
-  Open(WritePage(L"matthews.htm", std::string(kH5) + "<P>&#x4E00; U+4E00 Pinyin: YI1 <P>Definition: caf\xC3\xA9"
+  Open(WritePage(L"matthews.htm", std::string(kMatthewsHeader) + "<P>&#x4E00; U+4E00 Pinyin: YI1 <P>Definition: caf\xC3\xA9"
                                                      " <P>Matthews: 3016 <P>Radical.Stroke: 1.0</BODY></HTML>"),
        "Matthews: 3016");
   EXPECT_NE(ShownText().find(L"caf\u00E9"), std::wstring::npos);
@@ -702,7 +677,7 @@ std::wstring Clipboard(HWND owner) {
 }
 
 TEST_F(PaneTest, MouseSelectionWheelAndCursor) {
-  std::string page = std::string(kH6) + "<P>alpha beta gamma delta";
+  std::string page = std::string(kUnicodeHeader) + "<P>alpha beta gamma delta";
   for (int i = 0; i < 80; ++i) page += "<P>line " + std::to_string(i) + " <A href=\"insert4E00\">4E00</A>";
   Open(WritePage(L"select.htm", page), "Selection");
   Capture c = CaptureClient(pane_);
@@ -780,7 +755,7 @@ TEST_F(PaneTest, LayoutTimeOfTheLargestPage) {
   SaveShot("large-end");
   // The definition page of a very common word: 7,672 results, each a
   // paragraph of glyph, code and reading and one of definition text.
-  std::string definition = kH3;
+  std::string definition = kDefinitionHeader;
   for (int i = 0; i < 7672; ++i) {
     char line[400];
     std::snprintf(line, sizeof line,

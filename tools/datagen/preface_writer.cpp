@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "chardb/utf16.h"
 #include "tools/datagen/data_forms.h"
 
 namespace {
@@ -44,12 +45,8 @@ bool AppendRtfText(const std::string& text, std::string& rtf) {
       auto unit = [&rtf](std::uint32_t u) {
         rtf += "\\u" + std::to_string(static_cast<std::int16_t>(static_cast<std::uint16_t>(u))) + "?";
       };
-      if (cp > 0xFFFF) {
-        unit(0xD800 + ((cp - 0x10000) >> 10));
-        unit(0xDC00 + ((cp - 0x10000) & 0x3FF));
-      } else {
-        unit(cp);
-      }
+      Utf16Units units = EncodeUtf16(cp);
+      for (int k = 0; k < units.count; ++k) unit(units.unit[k]);
     }
   }
   return true;
