@@ -6,7 +6,7 @@
 
 #include "app/main_window.h"
 #include "app/shell_state.h"
-#include "editor/preface_viewer.h"
+#include "editor/win32/preface_viewer.h"
 #include "resources/resource.h"
 #include "search/win32/search_bar.h"
 
