@@ -22,7 +22,6 @@ struct ResourceText {
 };
 
 constexpr std::size_t kStrokeCodeWidth = 12;
-constexpr std::size_t kStrokeTableMinRecords = 80000;
 // One read of the stroke file takes at most this many bytes less one.
 constexpr std::size_t kStrokeLineBufferSize = 20;
 
@@ -59,8 +58,9 @@ struct ExtractIndex {
     ValueSpan value;
   };
   std::vector<Line> lines;
-  std::vector<std::uint64_t> hexRuns4;  // bit per 4-digit text, 0x10000 bits
-  std::vector<std::uint64_t> hexRuns5;  // bit per 5-digit text, 0x100000 bits
+  // A bit per 4- and 5-digit text, up to the highest one that occurs.
+  std::vector<std::uint64_t> hexRuns4;
+  std::vector<std::uint64_t> hexRuns5;
 };
 
 // A variant table's key to the position of its first entry with that key.
@@ -97,8 +97,7 @@ constexpr std::size_t kUnihanMarkOrderWidth = 32;
 
 struct CharacterTables {
   ResourceText pinyin, definition, radicalStroke, matthews, preface;
-  // At least kStrokeTableMinRecords records and always one more than the
-  // pieces read, zero-filled after the last piece.
+  // The pieces read and one zero record after them.
   std::vector<StrokeRecord> strokes;
   std::size_t strokePieces = 0;  // records filled from the file
   // The bytes of unihan.txt and a NUL; empty when there is no Unihan text.
@@ -127,8 +126,8 @@ void SetResourceText(const char* data, std::size_t size, ResourceText& text);
 // CR LF reads as LF; each line arrives in pieces of at most 19 characters
 // (a piece ends after its LF), and each piece is parsed with the pattern
 // "%d\t%s\n" into the next record. A code longer than 11 characters keeps
-// its first 11. No bytes (a missing file) leave kStrokeTableMinRecords
-// zero records.
+// its first 11. The table is sized to the file: no bytes (a missing file)
+// leave the one zero record.
 void LoadStrokeTable(const std::string& fileBytes, CharacterTables& tables);
 
 // The Unihan text: the file's bytes and one NUL.

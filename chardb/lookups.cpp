@@ -84,7 +84,7 @@ std::optional<std::string_view> FindLine(const ResourceText& table, const Extrac
 }
 
 bool BitSet(const std::vector<std::uint64_t>& bits, std::uint32_t at) {
-  return (bits[at / 64] >> (at % 64)) & 1;
+  return at / 64 < bits.size() && (bits[at / 64] >> (at % 64)) & 1;
 }
 
 // Whether the text occurs anywhere in the pinyin table: for four or five

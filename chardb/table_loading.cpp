@@ -79,9 +79,7 @@ void LoadStrokeTable(const std::string& fileBytes, CharacterTables& tables) {
     start = end;
   }
   tables.strokePieces = records.size();
-  std::size_t size = records.size() + 1;
-  if (size < kStrokeTableMinRecords) size = kStrokeTableMinRecords;
-  records.resize(size, StrokeRecord{});
+  records.push_back(StrokeRecord{});
   tables.strokes = std::move(records);
 }
 
@@ -97,7 +95,9 @@ void ClearUnihanText(CharacterTables& tables) {
 
 namespace {
 
+// The bitmap grows to the highest bit set: a small table's stays small.
 void SetBit(std::vector<std::uint64_t>& bits, std::uint32_t index) {
+  if (index / 64 >= bits.size()) bits.resize(index / 64 + 1, 0);
   bits[index / 64] |= std::uint64_t{1} << (index % 64);
 }
 
@@ -131,8 +131,6 @@ void BuildExtractIndex(const ResourceText& table, bool withHexRuns, ExtractIndex
   if (!std::is_sorted(index.lines.begin(), index.lines.end(), before))
     std::stable_sort(index.lines.begin(), index.lines.end(), before);
   if (withHexRuns) {
-    index.hexRuns4.assign(0x10000 / 64, 0);
-    index.hexRuns5.assign(0x100000 / 64, 0);
     // run: the length of the run of upper-case hex digits ending at i.
     std::size_t run = 0;
     std::uint32_t value = 0;  // the last five digits' value

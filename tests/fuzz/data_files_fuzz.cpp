@@ -3,8 +3,8 @@
 // texts, TotalStrokeOrdered.txt, unihan.txt; missing parts are empty
 // files) and then a key. The folder is loaded as logodex-cli loads it, and
 // the tables must hold what the files hold: each text its bytes with the
-// last one NUL, the stroke table at least its minimum and one zero record
-// past the pieces read, the Unihan text the file and a NUL. The program's
+// last one NUL, the stroke table the pieces read and one zero
+// record past them, the Unihan text the file and a NUL. The program's
 // loader reads the files its own way and then builds the tables with the
 // same functions. Reading with a limit (the first byte) must refuse
 // exactly the files above it.
@@ -78,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                            &tables.preface};
   for (int i = 0; i < 5; ++i) RequireText(*texts[i], parts[static_cast<std::size_t>(i)]);
   Require(tables.strokePieces <= parts[5].size());
-  Require(tables.strokes.size() >= kStrokeTableMinRecords && tables.strokes.size() > tables.strokePieces);
+  Require(tables.strokes.size() == tables.strokePieces + 1);
   const StrokeRecord& past = tables.strokes[tables.strokePieces];
   Require(past.strokes == 0 && past.code[0] == '\0');
   for (std::size_t i = 0; i < tables.strokePieces; ++i) Require(std::memchr(tables.strokes[i].code, 0, kStrokeCodeWidth));
