@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "chardb/variant_tables.h"
@@ -42,6 +41,18 @@ struct ValueSpan {
   std::uint32_t length;
 };
 
+// A set of 4- or 5-digit hexadecimal values: a bit per value, in blocks of
+// 4,096 values held only for the blocks where a value occurs, so a small
+// text's set is small.
+struct HexRunSet {
+  std::vector<std::uint32_t> blockOf;  // by value / 4,096: 1 + the block's number, or 0
+  std::vector<std::uint64_t> words;    // 64 words a block
+};
+constexpr std::uint32_t kHexRunBlockValues = 4096;
+
+void AddHexRun(HexRunSet& set, std::uint32_t value);
+bool HasHexRun(const HexRunSet& set, std::uint32_t value);
+
 // The index of one extract, built at load: the lines' code fields (the
 // text between "U+" and the first TAB) in the order of their text, each
 // with its line's value, the first line of a code before any other, plus
@@ -58,16 +69,15 @@ struct ExtractIndex {
     ValueSpan value;
   };
   std::vector<Line> lines;
-  // A bit per 4- and 5-digit text, up to the highest one that occurs.
-  std::vector<std::uint64_t> hexRuns4;
-  std::vector<std::uint64_t> hexRuns5;
+  HexRunSet hexRuns4, hexRuns5;
 };
 
-// A variant table's key to the position of its first entry with that key.
+// A variant table's entries in the order of their keys, of one key the
+// first entry first: one array of positions, however many entries.
 struct VariantIndex {
   bool built = false;
   const VariantPair* builtFor = nullptr;  // the table's entries when indexed; else a scan answers
-  std::unordered_map<std::string, std::size_t> entries;
+  std::vector<std::uint32_t> order;
 };
 
 // The Unihan text's lines for the extract: where each line starts, the

@@ -157,6 +157,17 @@ TEST(StrokeTableLoading, TheGeneratedFile) {
   EXPECT_STREQ(tables.strokes[98060].code, "");
 }
 
+TEST(HexRunSets, HoldExactlyTheValuesAddedInBlocksWhereTheyOccur) {
+  HexRunSet set;
+  const std::uint32_t added[] = {0x0FFF, 0x1000, 0x2A3D9, 0xFFFFF, 0x4E00};
+  for (std::uint32_t value : added) AddHexRun(set, value);
+  for (std::uint32_t value : added) EXPECT_TRUE(HasHexRun(set, value)) << std::hex << value;
+  for (std::uint32_t value : {0u, 0x0FFEu, 0x1001u, 0x2A3D8u, 0x2A3DAu, 0x3A3D9u, 0xFFFFEu, 0x4E40u, 0x100000u})
+    EXPECT_FALSE(HasHexRun(set, value)) << std::hex << value;
+  // The five values lie in five blocks of 4,096: the set holds those only.
+  EXPECT_EQ(set.words.size(), 5u * kHexRunBlockValues / 64);
+}
+
 TEST(UnihanTextLoading, TheBufferIsTheFileAndOneNul) {
   CharacterTables tables;
   std::string file = "U+4E00\tkBigFive\tA440\r\nU+4E01\tkBigFive\tA442";
