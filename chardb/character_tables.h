@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "chardb/variant_tables.h"
@@ -22,7 +21,6 @@ struct ResourceText {
 };
 
 constexpr std::size_t kStrokeCodeWidth = 12;
-constexpr std::size_t kStrokeTableMinRecords = 80000;
 // One read of the stroke file takes at most this many bytes less one.
 constexpr std::size_t kStrokeLineBufferSize = 20;
 
@@ -43,6 +41,18 @@ struct ValueSpan {
   std::uint32_t length;
 };
 
+// A set of 4- or 5-digit hexadecimal values: a bit per value, in blocks of
+// 4,096 values held only for the blocks where a value occurs, so a small
+// text's set is small.
+struct HexRunSet {
+  std::vector<std::uint32_t> blockOf;  // by value / 4,096: 1 + the block's number, or 0
+  std::vector<std::uint64_t> words;    // 64 words a block
+};
+constexpr std::uint32_t kHexRunBlockValues = 4096;
+
+void AddHexRun(HexRunSet& set, std::uint32_t value);
+bool HasHexRun(const HexRunSet& set, std::uint32_t value);
+
 // The index of one extract, built at load: the lines' code fields (the
 // text between "U+" and the first TAB) in the order of their text, each
 // with its line's value, the first line of a code before any other, plus
@@ -59,15 +69,15 @@ struct ExtractIndex {
     ValueSpan value;
   };
   std::vector<Line> lines;
-  std::vector<std::uint64_t> hexRuns4;  // bit per 4-digit text, 0x10000 bits
-  std::vector<std::uint64_t> hexRuns5;  // bit per 5-digit text, 0x100000 bits
+  HexRunSet hexRuns4, hexRuns5;
 };
 
-// A variant table's key to the position of its first entry with that key.
+// A variant table's entries in the order of their keys, of one key the
+// first entry first: one array of positions, however many entries.
 struct VariantIndex {
   bool built = false;
   const VariantPair* builtFor = nullptr;  // the table's entries when indexed; else a scan answers
-  std::unordered_map<std::string, std::size_t> entries;
+  std::vector<std::uint32_t> order;
 };
 
 // The Unihan text's lines for the extract: where each line starts, the
@@ -97,8 +107,7 @@ constexpr std::size_t kUnihanMarkOrderWidth = 32;
 
 struct CharacterTables {
   ResourceText pinyin, definition, radicalStroke, matthews, preface;
-  // At least kStrokeTableMinRecords records and always one more than the
-  // pieces read, zero-filled after the last piece.
+  // The pieces read and one zero record after them.
   std::vector<StrokeRecord> strokes;
   std::size_t strokePieces = 0;  // records filled from the file
   // The bytes of unihan.txt and a NUL; empty when there is no Unihan text.
@@ -127,8 +136,8 @@ void SetResourceText(const char* data, std::size_t size, ResourceText& text);
 // CR LF reads as LF; each line arrives in pieces of at most 19 characters
 // (a piece ends after its LF), and each piece is parsed with the pattern
 // "%d\t%s\n" into the next record. A code longer than 11 characters keeps
-// its first 11. No bytes (a missing file) leave kStrokeTableMinRecords
-// zero records.
+// its first 11. The table is sized to the file: no bytes (a missing file)
+// leave the one zero record.
 void LoadStrokeTable(const std::string& fileBytes, CharacterTables& tables);
 
 // The Unihan text: the file's bytes and one NUL.

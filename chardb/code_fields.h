@@ -48,9 +48,11 @@ inline int UpperHexDigit(char c) {
   return -1;
 }
 
-inline std::string VariantKey(const VariantPair& pair) {
-  return std::string(pair.key, strnlen(pair.key, kVariantKeyWidth));
+inline std::string_view VariantKeyView(const VariantPair& pair) {
+  return std::string_view(pair.key, strnlen(pair.key, kVariantKeyWidth));
 }
+
+inline std::string VariantKey(const VariantPair& pair) { return std::string(VariantKeyView(pair)); }
 
 inline std::string VariantValue(const VariantPair& pair) {
   return std::string(pair.value, strnlen(pair.value, kVariantValueWidth));

@@ -83,10 +83,6 @@ std::optional<std::string_view> FindLine(const ResourceText& table, const Extrac
   return current ? IndexedLine(table, index, code) : ScanForLine(table, code);
 }
 
-bool BitSet(const std::vector<std::uint64_t>& bits, std::uint32_t at) {
-  return (bits[at / 64] >> (at % 64)) & 1;
-}
-
 // Whether the text occurs anywhere in the pinyin table: for four or five
 // hexadecimal digits from the runs noted at indexing, else by a scan.
 bool OccursInPinyin(const CharacterTables& tables, const std::string& code) {
@@ -99,7 +95,7 @@ bool OccursInPinyin(const CharacterTables& tables, const std::string& code) {
       if (digit < 0) hex = false;
       value = (value << 4) | static_cast<std::uint32_t>(digit & 0xF);
     }
-    if (hex) return BitSet(code.size() == 4 ? index.hexRuns4 : index.hexRuns5, value);
+    if (hex) return HasHexRun(code.size() == 4 ? index.hexRuns4 : index.hexRuns5, value);
   }
   return Find(TableText(tables.pinyin), code, 0) != std::string_view::npos;
 }
@@ -140,8 +136,12 @@ std::string VariantByScan(const VariantTable& table, const std::string& code) {
 
 std::string Variant(const VariantTable& table, const VariantIndex& index, const std::string& code) {
   if (!index.built || index.builtFor != table.entries) return VariantByScan(table, code);
-  auto found = index.entries.find(code);
-  return found == index.entries.end() ? std::string() : VariantValue(table.entries[found->second]);
+  auto found = std::lower_bound(index.order.begin(), index.order.end(), std::string_view(code),
+                               [&table](std::uint32_t entry, std::string_view key) {
+                                 return VariantKeyView(table.entries[entry]) < key;
+                               });
+  if (found == index.order.end() || VariantKeyView(table.entries[*found]) != code) return std::string();
+  return VariantValue(table.entries[*found]);
 }
 
 }  // namespace

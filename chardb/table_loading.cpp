@@ -19,6 +19,24 @@ void SetResourceText(const char* data, std::size_t size, ResourceText& text) {
   text.bytes.back() = '\0';
 }
 
+void AddHexRun(HexRunSet& set, std::uint32_t value) {
+  std::size_t block = value / kHexRunBlockValues;
+  if (block >= set.blockOf.size()) set.blockOf.resize(block + 1, 0);
+  if (set.blockOf[block] == 0) {
+    set.words.resize(set.words.size() + kHexRunBlockValues / 64, 0);
+    set.blockOf[block] = static_cast<std::uint32_t>(set.words.size() / (kHexRunBlockValues / 64));
+  }
+  std::size_t word = (set.blockOf[block] - 1) * (kHexRunBlockValues / 64) + value % kHexRunBlockValues / 64;
+  set.words[word] |= std::uint64_t{1} << (value % 64);
+}
+
+bool HasHexRun(const HexRunSet& set, std::uint32_t value) {
+  std::size_t block = value / kHexRunBlockValues;
+  if (block >= set.blockOf.size() || set.blockOf[block] == 0) return false;
+  std::size_t word = (set.blockOf[block] - 1) * (kHexRunBlockValues / 64) + value % kHexRunBlockValues / 64;
+  return (set.words[word] >> (value % 64)) & 1;
+}
+
 namespace {
 
 bool IsScanfSpace(char c) {
@@ -79,9 +97,7 @@ void LoadStrokeTable(const std::string& fileBytes, CharacterTables& tables) {
     start = end;
   }
   tables.strokePieces = records.size();
-  std::size_t size = records.size() + 1;
-  if (size < kStrokeTableMinRecords) size = kStrokeTableMinRecords;
-  records.resize(size, StrokeRecord{});
+  records.push_back(StrokeRecord{});
   tables.strokes = std::move(records);
 }
 
@@ -96,10 +112,6 @@ void ClearUnihanText(CharacterTables& tables) {
 }
 
 namespace {
-
-void SetBit(std::vector<std::uint64_t>& bits, std::uint32_t index) {
-  bits[index / 64] |= std::uint64_t{1} << (index % 64);
-}
 
 void BuildExtractIndex(const ResourceText& table, bool withHexRuns, ExtractIndex& index) {
   index = ExtractIndex{};
@@ -131,8 +143,6 @@ void BuildExtractIndex(const ResourceText& table, bool withHexRuns, ExtractIndex
   if (!std::is_sorted(index.lines.begin(), index.lines.end(), before))
     std::stable_sort(index.lines.begin(), index.lines.end(), before);
   if (withHexRuns) {
-    index.hexRuns4.assign(0x10000 / 64, 0);
-    index.hexRuns5.assign(0x100000 / 64, 0);
     // run: the length of the run of upper-case hex digits ending at i.
     std::size_t run = 0;
     std::uint32_t value = 0;  // the last five digits' value
@@ -144,8 +154,8 @@ void BuildExtractIndex(const ResourceText& table, bool withHexRuns, ExtractIndex
       }
       ++run;
       value = ((value << 4) | static_cast<std::uint32_t>(digit)) & 0xFFFFF;
-      if (run >= 4) SetBit(index.hexRuns4, value & 0xFFFF);
-      if (run >= 5) SetBit(index.hexRuns5, value);
+      if (run >= 4) AddHexRun(index.hexRuns4, value & 0xFFFF);
+      if (run >= 5) AddHexRun(index.hexRuns5, value);
     }
   }
   index.builtSize = table.size();
@@ -154,10 +164,14 @@ void BuildExtractIndex(const ResourceText& table, bool withHexRuns, ExtractIndex
 
 void BuildVariantIndex(const VariantTable& table, VariantIndex& index) {
   index = VariantIndex{};
-  index.entries.reserve(table.count);
-  for (std::size_t i = 0; i < table.count; ++i) {
-    index.entries.emplace(VariantKey(table.entries[i]), i);
-  }
+  index.order.resize(table.count);
+  for (std::size_t i = 0; i < table.count; ++i) index.order[i] = static_cast<std::uint32_t>(i);
+  // Stable: of the entries with one key, the first stays first.
+  auto before = [&table](std::uint32_t a, std::uint32_t b) {
+    return VariantKeyView(table.entries[a]) < VariantKeyView(table.entries[b]);
+  };
+  if (!std::is_sorted(index.order.begin(), index.order.end(), before))
+    std::stable_sort(index.order.begin(), index.order.end(), before);
   index.builtFor = table.entries;
   index.built = true;
 }

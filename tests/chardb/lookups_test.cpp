@@ -228,6 +228,19 @@ TEST(Lookups, LinesOutOfLayout) {
   ExpectAnswers(tables, "4E00", {"", kNotAvailable, "1.0", "1"});
 }
 
+TEST(Lookups, HexTextsAboveAndBelowTheHighestRunOfATable) {
+  // The table's only digit runs: 3400 (and 340, 400), 12 and 1.
+  CharacterTables tables = SmallTables("U+3400\tkMandarin\tQIU1 12\r\n", "", "", "");
+  const Answers none{kPinyinNotOccurring, kNotAvailable, kNotAvailable, kNotAvailable};
+  // Texts past the table's highest run, four and five digits, and the
+  // greatest ones.
+  for (const char* code : {"3401", "FFFF", "34000", "FFFFF", "00000"}) ExpectAnswers(tables, code, none);
+  ExpectAnswers(tables, "3400", {"QIU1 12", kNotAvailable, kNotAvailable, kNotAvailable});
+  // Below it: not a line's code, and not in the text either.
+  ExpectAnswers(tables, "0000", none);
+  ExpectAnswers(tables, "33FF", none);
+}
+
 TEST(Lookups, ThePrivateUseAnswerComesBeforeTheTable) {
   CharacterTables tables = SmallTables("U+E000\tkMandarin\tX1\r\n", "U+E000\tkDefinition\tx\r\n",
                                        "U+E000\tkRSUnicode\t1.0\r\n", "U+E000\tkMatthews\tM+1\r\n");

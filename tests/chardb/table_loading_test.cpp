@@ -64,9 +64,9 @@ TEST(StrokeTableLoading, LinesWithCrLfOrLfBecomeRecordsInOrder) {
                 {{1, "4E00"}, {2, "4E8C"}, {17, "2A3D9"}});
 }
 
-TEST(StrokeTableLoading, AMissingOrEmptyFileLeavesTheMinimumOfZeroRecords) {
+TEST(StrokeTableLoading, AMissingOrEmptyFileLeavesOneZeroRecord) {
   CharacterTables tables = StrokesFrom("");
-  EXPECT_EQ(tables.strokes.size(), kStrokeTableMinRecords);
+  EXPECT_EQ(tables.strokes.size(), 1u);
   ExpectRecords(tables, {});
 }
 
@@ -136,9 +136,10 @@ TEST(StrokeTableLoading, MoreThanEightyThousandLinesGrowTheTable) {
 
 TEST(StrokeTableLoading, ExactlyEightyThousandLinesStillEndInAZeroRecord) {
   std::string file;
-  for (std::size_t i = 0; i < kStrokeTableMinRecords; ++i) file += "1\t4E00\n";
+  const std::size_t lines = 80000;
+  for (std::size_t i = 0; i < lines; ++i) file += "1\t4E00\n";
   CharacterTables tables = StrokesFrom(file);
-  ASSERT_EQ(tables.strokes.size(), kStrokeTableMinRecords + 1);
+  ASSERT_EQ(tables.strokes.size(), lines + 1);
   EXPECT_EQ(tables.strokes.back().strokes, 0);
 }
 
@@ -154,6 +155,17 @@ TEST(StrokeTableLoading, TheGeneratedFile) {
   EXPECT_STREQ(tables.strokes[98059].code, "3106C");
   EXPECT_EQ(tables.strokes[98060].strokes, 0);
   EXPECT_STREQ(tables.strokes[98060].code, "");
+}
+
+TEST(HexRunSets, HoldExactlyTheValuesAddedInBlocksWhereTheyOccur) {
+  HexRunSet set;
+  const std::uint32_t added[] = {0x0FFF, 0x1000, 0x2A3D9, 0xFFFFF, 0x4E00};
+  for (std::uint32_t value : added) AddHexRun(set, value);
+  for (std::uint32_t value : added) EXPECT_TRUE(HasHexRun(set, value)) << std::hex << value;
+  for (std::uint32_t value : {0u, 0x0FFEu, 0x1001u, 0x2A3D8u, 0x2A3DAu, 0x3A3D9u, 0xFFFFEu, 0x4E40u, 0x100000u})
+    EXPECT_FALSE(HasHexRun(set, value)) << std::hex << value;
+  // The five values lie in five blocks of 4,096: the set holds those only.
+  EXPECT_EQ(set.words.size(), 5u * kHexRunBlockValues / 64);
 }
 
 TEST(UnihanTextLoading, TheBufferIsTheFileAndOneNul) {

@@ -70,6 +70,22 @@ TEST(VariantLookups, EveryEntryIsFoundAndTheFirstOfTwoEqualKeysWins) {
   EXPECT_EQ(LookupSimplified(small, "4E00"), "9999");
 }
 
+TEST(VariantLookups, KeysOutOfOrderPrefixesAndTheEmptyKeyAnswerAsTheScanDoes) {
+  static const VariantPair pairs[] = {{"B", "1"}, {"A", "2"}, {"AB", "3"}, {"A", "4"}, {"", "5"}, {"A", "6"}};
+  CharacterTables small;
+  small.simplified = {pairs, 6};
+  small.traditional = {pairs + 1, 5};
+  BuildLookupIndexes(small);
+  for (const char* code : {"A", "B", "AB", "", "ABC", "AA", "C", "0"}) {
+    EXPECT_EQ(LookupSimplified(small, code), LookupSimplifiedByScan(small, code)) << code;
+    EXPECT_EQ(LookupTraditional(small, code), LookupTraditionalByScan(small, code)) << code;
+  }
+  EXPECT_EQ(LookupSimplified(small, "A"), "2");
+  EXPECT_EQ(LookupSimplified(small, ""), "5");
+  EXPECT_EQ(LookupTraditional(small, "B"), "");
+  EXPECT_EQ(LookupSimplified(small, "ABC"), "");
+}
+
 TEST(VariantLookups, AValueFillingItsWholeFieldEndsAtTheField) {
   // Nineteen characters and the NUL, and keys and values with no NUL at all.
   static const VariantPair pairs[] = {

@@ -25,10 +25,11 @@ inline std::string EveryNthLine(const std::string& text, std::size_t n) {
 }
 
 // A sample of the generated tables of LOGODEX_DATA_DIR, built once per run:
-// every 64th line of each extract and of the stroke file and every 16th
-// entry of the variant tables, every 1024th line of the Unihan text. Small
-// enough that the plain scans and the largest pages cost little for every
-// input, real enough that the keys meet real lines.
+// every 256th line of each extract and of the stroke file and every 64th
+// entry of the variant tables, every 4096th line of the Unihan text (a few
+// hundred lines each, a few kilobytes). Small enough that the plain scans
+// the lookups are compared with cost little for every input, real enough
+// that the keys meet real lines.
 inline const CharacterTables& SampledFuzzTables() {
   static CharacterTables* tables = [] {
     auto* sampled = new CharacterTables;
@@ -47,14 +48,14 @@ inline const CharacterTables& SampledFuzzTables() {
                     {kRadicalStrokeDataName, sampled->radicalStroke},
                     {kMatthewsDataName, sampled->matthews}};
     for (Embedded& item : embedded) {
-      std::string text = read(item.name, 64);
+      std::string text = read(item.name, 256);
       SetResourceText(text.data(), text.size(), item.text);
     }
-    LoadStrokeTable(read(kStrokeFileName, 64), *sampled);
-    LoadUnihanText(read(kUnihanFileName, 1024), *sampled);
+    LoadStrokeTable(read(kStrokeFileName, 256), *sampled);
+    LoadUnihanText(read(kUnihanFileName, 4096), *sampled);
     static std::vector<VariantPair> simplified, traditional;
-    for (std::size_t i = 0; i < kSimplifiedVariantsCount; i += 16) simplified.push_back(kSimplifiedVariants[i]);
-    for (std::size_t i = 0; i < kTraditionalVariantsCount; i += 16) traditional.push_back(kTraditionalVariants[i]);
+    for (std::size_t i = 0; i < kSimplifiedVariantsCount; i += 64) simplified.push_back(kSimplifiedVariants[i]);
+    for (std::size_t i = 0; i < kTraditionalVariantsCount; i += 64) traditional.push_back(kTraditionalVariants[i]);
     sampled->simplified = VariantTable{simplified.data(), simplified.size()};
     sampled->traditional = VariantTable{traditional.data(), traditional.size()};
     BuildLookupIndexes(*sampled);
@@ -64,8 +65,7 @@ inline const CharacterTables& SampledFuzzTables() {
 }
 
 // The text as all four extracts, the Unihan text, the stroke file when
-// asked (its table has 80,000 records whatever the text: the costliest
-// part), and as both variant tables: its first 64 lines, each a key (the first word,
+// asked, and as both variant tables: its first 64 lines, each a key (the first word,
 // cut to its field) and a value (the rest, cut likewise). The variant
 // tables point into `variants`, which must outlive `tables`.
 inline void MakeSmallTables(const std::string& text, bool withStrokes, std::vector<VariantPair>& variants,
