@@ -70,25 +70,25 @@ struct VariantIndex {
   std::unordered_map<std::string, std::size_t> entries;
 };
 
-// The Unihan text's lines for the extract: where each line starts, the
-// runs of lines that begin with the same "U+" code (a record), sorted by
-// the code's text, and every "U+" that does not begin a line. Built for
-// the text as it is at indexing time; the extract scans otherwise.
+// The Unihan text's records for the extract: the runs of lines that begin
+// with the same "U+" code, sorted by the code's text, each a range of the
+// text (its lines are found in it when a search lists them), and every
+// "U+" that does not begin a line. Built for the text as it is at indexing
+// time; the extract scans otherwise.
 struct UnihanIndex {
   struct Record {
     std::uint32_t codeOffset;  // the code's first hexadecimal digit
     std::uint32_t codeLength;
-    std::uint32_t firstLine;
-    std::uint32_t endLine;
+    std::uint32_t begin;  // where its first line begins
+    std::uint32_t end;    // where the line after its last begins, or the text's end
   };
   const char* builtFor = nullptr;
   std::size_t builtSize = 0;
   std::size_t textLength = 0;  // the text up to its NUL
-  std::vector<std::uint32_t> lineStarts;      // one per line, then the text's size
-  std::vector<Record> records;                // ascending by code text
-  std::vector<std::uint32_t> linesBefore;     // lines of the records before each, and the total
+  std::vector<Record> records;             // ascending by code text
+  std::vector<std::uint32_t> linesBefore;  // lines of the records before each, and the total
   // Every "U+" that does not begin a line, ascending by the text after it
-  // (its first kUnihanMarkOrderWidth bytes), with the line it stands on.
+  // (its first kUnihanMarkOrderWidth bytes), with where its line begins.
   std::vector<std::uint32_t> innerMarks;
   std::vector<std::uint32_t> innerMarkLines;
   std::uint32_t linesWithInnerMarkOnly = 0;  // lines holding "U+" inside but not at the start

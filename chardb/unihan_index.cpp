@@ -30,11 +30,22 @@ bool IndexCurrent(const CharacterTables& tables) {
          index.builtSize == tables.unihan.size();
 }
 
-std::string_view LineText(std::string_view text, const UnihanIndex& index, std::uint32_t line) {
-  std::size_t start = index.lineStarts[line];
-  std::size_t end = index.lineStarts[line + 1];
-  if (end > start && text[end - 1] == '\n') --end;
-  return text.substr(start, end - start);
+// The line that begins at `start`, without its LF.
+std::string_view LineAt(std::string_view text, std::size_t start) {
+  std::size_t end = text.find('\n', start);
+  return text.substr(start, (end == std::string_view::npos ? text.size() : end) - start);
+}
+
+// Calls visit with where each line of a record begins, in order, until
+// visit answers false.
+template <typename Visit>
+void ForEachLineOf(std::string_view text, const UnihanIndex::Record& record, Visit visit) {
+  for (std::size_t at = record.begin; at < record.end;) {
+    if (!visit(static_cast<std::uint32_t>(at))) return;
+    const void* end = std::memchr(text.data() + at, '\n', record.end - at);
+    if (end == nullptr) return;
+    at = static_cast<std::size_t>(static_cast<const char*>(end) - text.data()) + 1;
+  }
 }
 
 bool StartsWithAt(std::string_view text, std::size_t at, std::string_view pattern) {
@@ -127,38 +138,47 @@ void BuildUnihanIndex(CharacterTables& tables) {
   index = UnihanIndex();
   std::string_view text = UnihanText(tables);
   if (text.empty() || text.size() >= UINT32_MAX) return;
-  index.lineStarts.reserve(text.size() / 24);
   const char* base = text.data();
   const std::size_t size = text.size();
-  // The record being gathered: its code's value and length stand for its
-  // text (the same hexadecimal digits give the same value and length).
+  // Records in the order of the text, with their lines' counts. Reserved
+  // for short records: memory not written is never touched.
+  std::vector<UnihanIndex::Record> records;
+  std::vector<std::uint32_t> lineCounts;
+  records.reserve(size / 64 + 1);
+  lineCounts.reserve(size / 64 + 1);
+  // The record being gathered, while the line before belongs to it: its
+  // code's value and length stand for its text (the same hexadecimal
+  // digits give the same value and length); when its "U+", code and the
+  // byte after it fit in one word, that word and its mask.
+  bool inRecord = false;
   std::uint64_t lastValue = 0;
   std::uint32_t lastLength = 0;
-  std::uint32_t line = 0;
-  std::uint32_t lastOnlyInside = UINT32_MAX;
+  std::uint64_t recordWord = 0;
+  std::uint64_t recordMask = 0;
+  std::size_t lineStart = 0;
+  std::size_t lastOnlyInside = SIZE_MAX;
   bool startsWithMark = false;
   std::size_t codeEnd = 0;  // a '+' past this begins a mark inside the line
-  std::size_t recordLine = 0;  // where the record's first line begins
   auto beginLine = [&](std::size_t start) {
-    index.lineStarts.push_back(static_cast<std::uint32_t>(start));
-    // Most lines go on with the record before: the same "U+", code and the
-    // byte after it, compared as one word.
-    if (!index.records.empty() && index.records.back().endLine == line && lastLength + 3 <= 8 &&
-        size - start >= 8 && size - recordLine >= 8) {
-      std::uint64_t mine, record;
+    lineStart = start;
+    // Most lines go on with the record before: compared as one word.
+    if (inRecord && recordMask != 0 && size - start >= 8) {
+      std::uint64_t mine;
       std::memcpy(&mine, base + start, 8);
-      std::memcpy(&record, base + recordLine, 8);
-      std::uint64_t compared = ~std::uint64_t{0} >> (8 * (8 - (lastLength + 3)));
-      if (((mine ^ record) & compared) == 0) {
-        ++index.records.back().endLine;
+      if (((mine ^ recordWord) & recordMask) == 0) {
+        ++lineCounts.back();
         startsWithMark = true;
         codeEnd = start + 2 + lastLength;
         return;
       }
     }
-    codeEnd = start + 1;
     startsWithMark = size - start >= 2 && base[start] == 'U' && base[start + 1] == '+';
-    if (!startsWithMark) return;
+    if (!startsWithMark) {
+      if (inRecord) records.back().end = static_cast<std::uint32_t>(start);
+      inRecord = false;
+      codeEnd = start + 1;
+      return;
+    }
     codeEnd = start + 2;
     std::uint64_t value = 0;
     int digit;
@@ -168,37 +188,36 @@ void BuildUnihanIndex(CharacterTables& tables) {
     }
     std::uint32_t length = static_cast<std::uint32_t>(codeEnd - start - 2);
     // Codes longer than sixteen digits lose digits from the value: compare their text.
-    bool sameRecord = !index.records.empty() && index.records.back().endLine == line && lastLength == length &&
-                      lastValue == value &&
-                      (length <= 16 || std::memcmp(base + index.records.back().codeOffset, base + start + 2, length) == 0);
-    if (sameRecord) {
-      ++index.records.back().endLine;
-    } else {
-      index.records.push_back({static_cast<std::uint32_t>(start + 2), length, line, line + 1});
-      recordLine = start;
-      lastValue = value;
-      lastLength = length;
+    if (inRecord && lastLength == length && lastValue == value &&
+        (length <= 16 || std::memcmp(base + records.back().codeOffset, base + start + 2, length) == 0)) {
+      ++lineCounts.back();
+      return;
     }
+    if (inRecord) records.back().end = static_cast<std::uint32_t>(start);
+    records.push_back({static_cast<std::uint32_t>(start + 2), length, static_cast<std::uint32_t>(start), 0});
+    lineCounts.push_back(1);
+    inRecord = true;
+    lastValue = value;
+    lastLength = length;
+    recordMask = length + 3 <= 8 && size - start >= 8 ? ~std::uint64_t{0} >> (8 * (8 - (length + 3))) : 0;
+    if (recordMask != 0) std::memcpy(&recordWord, base + start, 8);
   };
   beginLine(0);
   ForEachNewlineOrPlus(base, size, [&](std::size_t at) {
     if (base[at] == '\n') {
-      if (at + 1 < size) {
-        ++line;
-        beginLine(at + 1);
-      }
+      if (at + 1 < size) beginLine(at + 1);
       return;
     }
     // "U+" inside the line: a '+' after a 'U', past the line's own code.
     if (at <= codeEnd || base[at - 1] != 'U') return;
     index.innerMarks.push_back(static_cast<std::uint32_t>(at - 1));
-    index.innerMarkLines.push_back(line);
-    if (!startsWithMark && line != lastOnlyInside) {
+    index.innerMarkLines.push_back(static_cast<std::uint32_t>(lineStart));
+    if (!startsWithMark && lineStart != lastOnlyInside) {
       ++index.linesWithInnerMarkOnly;
-      lastOnlyInside = line;
+      lastOnlyInside = lineStart;
     }
   });
-  index.lineStarts.push_back(static_cast<std::uint32_t>(size));
+  if (inRecord) records.back().end = static_cast<std::uint32_t>(size);
   // Marks by their text: every mark begins "U+", so the eight bytes after
   // it order them wherever they differ; the whole width settles the rest.
   std::vector<std::pair<std::uint64_t, std::uint32_t>> order(index.innerMarks.size());
@@ -224,25 +243,21 @@ void BuildUnihanIndex(CharacterTables& tables) {
   index.innerMarkLines.swap(markLines);
   // Records by their code's text: by the eight-byte key, then (for longer
   // codes alike in their first eight bytes) by the whole text.
-  std::vector<std::pair<std::uint64_t, std::uint32_t>> keyed(index.records.size());
-  for (std::size_t i = 0; i < keyed.size(); ++i) {
-    const UnihanIndex::Record& record = index.records[i];
-    keyed[i] = {TextKey(base + record.codeOffset, record.codeLength), static_cast<std::uint32_t>(i)};
-  }
+  std::vector<std::pair<std::uint64_t, std::uint32_t>> keyed(records.size());
+  for (std::size_t i = 0; i < keyed.size(); ++i)
+    keyed[i] = {TextKey(base + records[i].codeOffset, records[i].codeLength), static_cast<std::uint32_t>(i)};
   auto before = [&](const std::pair<std::uint64_t, std::uint32_t>& a, const std::pair<std::uint64_t, std::uint32_t>& b) {
     if (a.first != b.first) return a.first < b.first;
-    return CodeOf(text, index.records[a.second]) < CodeOf(text, index.records[b.second]);
+    return CodeOf(text, records[a.second]) < CodeOf(text, records[b.second]);
   };
   SortByMergingRuns(keyed, before);
-  std::vector<UnihanIndex::Record> records;
-  records.reserve(keyed.size());
-  for (const auto& entry : keyed) records.push_back(index.records[entry.second]);
-  index.records.swap(records);
-  index.linesBefore.reserve(index.records.size() + 1);
+  index.records.reserve(keyed.size());
+  index.linesBefore.reserve(keyed.size() + 1);
   std::uint32_t lines = 0;
-  for (const UnihanIndex::Record& record : index.records) {
+  for (const auto& entry : keyed) {
+    index.records.push_back(records[entry.second]);
     index.linesBefore.push_back(lines);
-    lines += record.endLine - record.firstLine;
+    lines += lineCounts[entry.second];
   }
   index.linesBefore.push_back(lines);
   index.builtFor = tables.unihan.data();
@@ -276,19 +291,33 @@ UnihanExtract ExtractUnihan(const CharacterTables& tables, const std::string& ke
     while (hi != index.records.end() && CodeOf(text, *hi) == hex) ++hi;
   }
 
-  // The lines that hold the pattern at their start.
+  // The lines that hold the pattern at their start, by where they begin:
+  // when they are listed, the first kUnihanExtractMaxLines of them in the
+  // text's order (no later one can be shown), taken from the records in
+  // the order they stand in the text.
   std::vector<std::uint32_t> startLines;
   std::size_t startCount = 0;
   bool listAll = static_cast<std::size_t>(hi - lo) <= kRecordsToSort;
   if (codeOnly) {
     startCount = index.linesBefore[hi - index.records.begin()] - index.linesBefore[lo - index.records.begin()];
-    if (listAll)
-      for (auto record = lo; record != hi; ++record)
-        for (std::uint32_t line = record->firstLine; line < record->endLine; ++line) startLines.push_back(line);
+    if (listAll) {
+      std::vector<UnihanIndex::Record> inText(lo, hi);
+      std::sort(inText.begin(), inText.end(),
+                [](const UnihanIndex::Record& a, const UnihanIndex::Record& b) { return a.begin < b.begin; });
+      for (const UnihanIndex::Record& record : inText) {
+        ForEachLineOf(text, record, [&startLines](std::uint32_t line) {
+          startLines.push_back(line);
+          return startLines.size() < kUnihanExtractMaxLines;
+        });
+        if (startLines.size() >= kUnihanExtractMaxLines) break;
+      }
+    }
   } else {
     for (auto record = lo; record != hi; ++record)
-      for (std::uint32_t line = record->firstLine; line < record->endLine; ++line)
-        if (StartsWithAt(text, index.lineStarts[line], pattern)) startLines.push_back(line);
+      ForEachLineOf(text, *record, [&](std::uint32_t line) {
+        if (StartsWithAt(text, line, pattern)) startLines.push_back(line);
+        return true;
+      });
     startCount = startLines.size();
   }
 
@@ -307,7 +336,7 @@ UnihanExtract ExtractUnihan(const CharacterTables& tables, const std::string& ke
     for (auto mark = first; mark != index.innerMarks.end() && StartsWithAt(text, *mark, ordered); ++mark) {
       if (!StartsWithAt(text, *mark, pattern)) continue;
       std::uint32_t line = index.innerMarkLines[mark - index.innerMarks.begin()];
-      if (!StartsWithAt(text, index.lineStarts[line], pattern)) innerLines.push_back(line);
+      if (!StartsWithAt(text, line, pattern)) innerLines.push_back(line);
     }
     std::sort(innerLines.begin(), innerLines.end());
     innerLines.erase(std::unique(innerLines.begin(), innerLines.end()), innerLines.end());
@@ -321,7 +350,7 @@ UnihanExtract ExtractUnihan(const CharacterTables& tables, const std::string& ke
     lines.insert(lines.end(), innerLines.begin(), innerLines.end());
     std::size_t shown = std::min(lines.size(), kUnihanExtractMaxLines);
     std::partial_sort(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(shown), lines.end());
-    for (std::size_t i = 0; i < shown; ++i) extract.lines.emplace_back(LineText(text, index, lines[i]));
+    for (std::size_t i = 0; i < shown; ++i) extract.lines.emplace_back(LineAt(text, lines[i]));
   } else {
     extract = ScanUnihanLines(text, pattern, kUnihanExtractMaxLines);
   }

@@ -52,4 +52,21 @@ TEST(UnihanIndex, SmallTextsOfOddForms) {
   EXPECT_EQ(ExtractUnihan(tables, "4E01").lines.size(), 2u);
 }
 
+TEST(UnihanIndex, RecordsOutOfTheirCodesOrderListTheFirstLinesOfTheText) {
+  // Records of 60 lines each, their codes not in the text's order, a
+  // record split in two, and lines naming a code only inside: more than
+  // the hundred lines shown match most keys, so the lines listed must be
+  // the text's first ones, not the first records' by code.
+  std::string text = "# U+4E02 in a comment\n";
+  for (const char* code : {"4E01", "4E00", "4E02", "4E01", "2F800"}) {
+    for (int i = 0; i < 60; ++i)
+      text += std::string("U+") + code + "\tkField" + std::to_string(i) + "\tsee U+4E0" + std::to_string(i % 3) + "\n";
+  }
+  CharacterTables tables;
+  LoadUnihanText(text, tables);
+  BuildUnihanIndex(tables);
+  for (const char* key : {"", "4E0", "4E00", "4E01", "4E02", "4E01\tkField5", "2", "2F800", "4E00\tkField1"})
+    ExpectSameExtract(tables, key);
+}
+
 }  // namespace
