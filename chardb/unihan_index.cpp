@@ -64,28 +64,38 @@ std::uint64_t TextKey(const char* bytes, std::uint32_t length) {
 // Whether the byte `back` places before `at` is a newline.
 bool NewlineBefore(const char* text, std::size_t at, std::size_t back) { return at >= back && text[at - back] == '\n'; }
 
-// Calls visit with the offset of every '\n' and '+' of the text, in order,
-// but for a '+' second on its line (the "U+" that begins it, which the
-// caller meets through the newline). Sixteen bytes are tested at a time
-// where the processor compares them in one instruction, else eight: a byte
-// equal to c leaves a zero in word ^ c, and each zero byte is marked by its
-// high bit, exactly.
-template <typename Visit>
-void ForEachNewlineOrPlus(const char* text, std::size_t size, Visit visit) {
+// Calls atNewline with the offset of every '\n' of the text and atPlus
+// with that of every '+', in the text's order, but for a '+' second on its
+// line (the "U+" that begins it, which the caller meets through the
+// newline). Thirty-two bytes are tested at a time where the processor
+// compares sixteen in one instruction, else eight: a byte equal to c
+// leaves a zero in word ^ c, and each zero byte is marked by its high bit,
+// exactly.
+template <typename AtNewline, typename AtPlus>
+void ForEachNewlineOrPlus(const char* text, std::size_t size, AtNewline atNewline, AtPlus atPlus) {
   std::size_t at = 0;
+  auto visit = [&](std::size_t base, auto ends, auto found, int shift) {
+    while (found != 0) {
+      int bit = __builtin_ctzll(found);
+      if ((ends >> bit) & 1)
+        atNewline(base + static_cast<std::size_t>(bit >> shift));
+      else
+        atPlus(base + static_cast<std::size_t>(bit >> shift));
+      found &= found - 1;
+    }
+  };
 #if defined(__SSE2__)
   const __m128i newlines = _mm_set1_epi8('\n');
   const __m128i pluses = _mm_set1_epi8('+');
-  for (; size - at >= 16; at += 16) {
-    __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + at));
-    unsigned ends = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, newlines)));
-    unsigned plus = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, pluses)));
-    unsigned second = (ends << 2) | (NewlineBefore(text, at, 2) ? 1u : 0u) | (NewlineBefore(text, at, 1) ? 2u : 0u);
-    unsigned found = ends | (plus & ~second);
-    while (found != 0) {
-      visit(at + static_cast<std::size_t>(__builtin_ctz(found)));
-      found &= found - 1;
-    }
+  for (; size - at >= 32; at += 32) {
+    __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + at));
+    __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + at + 16));
+    std::uint32_t ends = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(low, newlines))) |
+                         static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(high, newlines))) << 16;
+    std::uint32_t plus = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(low, pluses))) |
+                         static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(high, pluses))) << 16;
+    std::uint32_t second = (ends << 2) | (NewlineBefore(text, at, 2) ? 1u : 0u) | (NewlineBefore(text, at, 1) ? 2u : 0u);
+    visit(at, std::uint64_t{ends}, std::uint64_t{ends | (plus & ~second)}, 0);
   }
 #endif
   static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "byte offsets taken from the low bits");
@@ -99,15 +109,127 @@ void ForEachNewlineOrPlus(const char* text, std::size_t size, Visit visit) {
     std::uint64_t plus = zeroBytes(word ^ (kOnes * '+'));
     std::uint64_t second = (ends << 16) | (NewlineBefore(text, at, 2) ? 0x80u : 0u) |
                            (NewlineBefore(text, at, 1) ? 0x8000u : 0u);
-    std::uint64_t found = ends | (plus & ~second);
-    while (found != 0) {
-      visit(at + static_cast<std::size_t>(__builtin_ctzll(found)) / 8);
-      found &= found - 1;
+    visit(at, ends, ends | (plus & ~second), 3);
+  }
+  for (; at < size; ++at) {
+    if (text[at] == '\n')
+      atNewline(at);
+    else if (text[at] == '+' && !NewlineBefore(text, at, 2))
+      atPlus(at);
+  }
+}
+
+// The records of a text and the marks inside its lines, gathered line by
+// line in the text's order. Most lines go on with the record before: the
+// same "U+", code and byte after it, compared as one word; other lines
+// take the longer way.
+class RecordGatherer {
+ public:
+  RecordGatherer(std::string_view text, UnihanIndex& index) : base_(text.data()), size_(text.size()), index_(index) {
+    // Reserved for short records: memory not written is never touched.
+    records.reserve(size_ / 64 + 1);
+    lineCounts.reserve(size_ / 64 + 1);
+    keyed.reserve(size_ / 64 + 1);
+  }
+
+  void BeginLine(std::size_t start) {
+    lineStart_ = start;
+    if (recordMask_ != 0 && size_ - start >= 8) {
+      std::uint64_t mine;
+      std::memcpy(&mine, base_ + start, 8);
+      if (((mine ^ recordWord_) & recordMask_) == 0) {
+        ++lineCounts.back();
+        startsWithMark_ = true;
+        codeEnd_ = start + 2 + lastLength_;
+        return;
+      }
+    }
+    BeginOtherLine(start);
+  }
+
+  // A '+' that is not second on its line: "U+" inside the line when a 'U'
+  // stands before it, past the line's own code.
+  void Plus(std::size_t at) {
+    if (at > codeEnd_ && base_[at - 1] == 'U') AddInnerMark(at - 1);
+  }
+
+  // Ends the last record at the text's end.
+  void Finish() {
+    if (inRecord_) records.back().end = static_cast<std::uint32_t>(size_);
+  }
+
+  // Records in the order of the text, with their lines' counts and their
+  // order keys (taken while the line is at hand).
+  std::vector<UnihanIndex::Record> records;
+  std::vector<std::uint32_t> lineCounts;
+  std::vector<std::pair<std::uint64_t, std::uint32_t>> keyed;
+
+ private:
+  __attribute__((noinline)) void BeginOtherLine(std::size_t start) {
+    startsWithMark_ = size_ - start >= 2 && base_[start] == 'U' && base_[start + 1] == '+';
+    if (!startsWithMark_) {
+      EndRecord(start);
+      codeEnd_ = start + 1;
+      return;
+    }
+    codeEnd_ = start + 2;
+    std::uint64_t value = 0;
+    int digit;
+    while (codeEnd_ < size_ && (digit = UpperHexDigit(base_[codeEnd_])) >= 0) {
+      value = (value << 4) | static_cast<std::uint64_t>(digit);
+      ++codeEnd_;
+    }
+    std::uint32_t length = static_cast<std::uint32_t>(codeEnd_ - start - 2);
+    // The same value and length give the same code, but for codes longer
+    // than sixteen digits, which lose digits from the value: their text.
+    if (inRecord_ && lastLength_ == length && lastValue_ == value &&
+        (length <= 16 || std::memcmp(base_ + records.back().codeOffset, base_ + start + 2, length) == 0)) {
+      ++lineCounts.back();
+      return;
+    }
+    EndRecord(start);
+    records.push_back({static_cast<std::uint32_t>(start + 2), length, static_cast<std::uint32_t>(start), 0});
+    lineCounts.push_back(1);
+    keyed.push_back({TextKey(base_ + start + 2, length), static_cast<std::uint32_t>(keyed.size())});
+    inRecord_ = true;
+    lastValue_ = value;
+    lastLength_ = length;
+    recordMask_ = length + 3 <= 8 && size_ - start >= 8 ? ~std::uint64_t{0} >> (8 * (8 - (length + 3))) : 0;
+    if (recordMask_ != 0) std::memcpy(&recordWord_, base_ + start, 8);
+  }
+
+  void EndRecord(std::size_t start) {
+    if (inRecord_) records.back().end = static_cast<std::uint32_t>(start);
+    inRecord_ = false;
+    recordMask_ = 0;
+  }
+
+  __attribute__((noinline)) void AddInnerMark(std::size_t mark) {
+    index_.innerMarks.push_back(static_cast<std::uint32_t>(mark));
+    index_.innerMarkLines.push_back(static_cast<std::uint32_t>(lineStart_));
+    if (!startsWithMark_ && lineStart_ != lastOnlyInside_) {
+      ++index_.linesWithInnerMarkOnly;
+      lastOnlyInside_ = lineStart_;
     }
   }
-  for (; at < size; ++at)
-    if (text[at] == '\n' || (text[at] == '+' && !NewlineBefore(text, at, 2))) visit(at);
-}
+
+  const char* base_;
+  std::size_t size_;
+  UnihanIndex& index_;
+  // The record being gathered, while the line before belongs to it: its
+  // code's value and length, and when its "U+", code and the byte after
+  // it fit in one word, that word and its mask (else a mask of zero).
+  bool inRecord_ = false;
+  std::uint64_t lastValue_ = 0;
+  std::uint32_t lastLength_ = 0;
+  std::uint64_t recordWord_ = 0;
+  std::uint64_t recordMask_ = 0;
+  // The line being read.
+  std::size_t lineStart_ = 0;
+  bool startsWithMark_ = false;
+  std::size_t codeEnd_ = 0;  // a '+' past this begins a mark inside the line
+  std::size_t lastOnlyInside_ = SIZE_MAX;
+};
 
 // A stable sort that pays for the order the items already have: the
 // ascending runs (the text's sections each list their codes in order) are
@@ -140,84 +262,18 @@ void BuildUnihanIndex(CharacterTables& tables) {
   if (text.empty() || text.size() >= UINT32_MAX) return;
   const char* base = text.data();
   const std::size_t size = text.size();
-  // Records in the order of the text, with their lines' counts. Reserved
-  // for short records: memory not written is never touched.
-  std::vector<UnihanIndex::Record> records;
-  std::vector<std::uint32_t> lineCounts;
-  records.reserve(size / 64 + 1);
-  lineCounts.reserve(size / 64 + 1);
-  // The record being gathered, while the line before belongs to it: its
-  // code's value and length stand for its text (the same hexadecimal
-  // digits give the same value and length); when its "U+", code and the
-  // byte after it fit in one word, that word and its mask.
-  bool inRecord = false;
-  std::uint64_t lastValue = 0;
-  std::uint32_t lastLength = 0;
-  std::uint64_t recordWord = 0;
-  std::uint64_t recordMask = 0;
-  std::size_t lineStart = 0;
-  std::size_t lastOnlyInside = SIZE_MAX;
-  bool startsWithMark = false;
-  std::size_t codeEnd = 0;  // a '+' past this begins a mark inside the line
-  auto beginLine = [&](std::size_t start) {
-    lineStart = start;
-    // Most lines go on with the record before: compared as one word.
-    if (inRecord && recordMask != 0 && size - start >= 8) {
-      std::uint64_t mine;
-      std::memcpy(&mine, base + start, 8);
-      if (((mine ^ recordWord) & recordMask) == 0) {
-        ++lineCounts.back();
-        startsWithMark = true;
-        codeEnd = start + 2 + lastLength;
-        return;
-      }
-    }
-    startsWithMark = size - start >= 2 && base[start] == 'U' && base[start + 1] == '+';
-    if (!startsWithMark) {
-      if (inRecord) records.back().end = static_cast<std::uint32_t>(start);
-      inRecord = false;
-      codeEnd = start + 1;
-      return;
-    }
-    codeEnd = start + 2;
-    std::uint64_t value = 0;
-    int digit;
-    while (codeEnd < size && (digit = UpperHexDigit(base[codeEnd])) >= 0) {
-      value = (value << 4) | static_cast<std::uint64_t>(digit);
-      ++codeEnd;
-    }
-    std::uint32_t length = static_cast<std::uint32_t>(codeEnd - start - 2);
-    // Codes longer than sixteen digits lose digits from the value: compare their text.
-    if (inRecord && lastLength == length && lastValue == value &&
-        (length <= 16 || std::memcmp(base + records.back().codeOffset, base + start + 2, length) == 0)) {
-      ++lineCounts.back();
-      return;
-    }
-    if (inRecord) records.back().end = static_cast<std::uint32_t>(start);
-    records.push_back({static_cast<std::uint32_t>(start + 2), length, static_cast<std::uint32_t>(start), 0});
-    lineCounts.push_back(1);
-    inRecord = true;
-    lastValue = value;
-    lastLength = length;
-    recordMask = length + 3 <= 8 && size - start >= 8 ? ~std::uint64_t{0} >> (8 * (8 - (length + 3))) : 0;
-    if (recordMask != 0) std::memcpy(&recordWord, base + start, 8);
-  };
-  beginLine(0);
-  ForEachNewlineOrPlus(base, size, [&](std::size_t at) {
-    if (base[at] == '\n') {
-      if (at + 1 < size) beginLine(at + 1);
-      return;
-    }
-    // "U+" inside the line: a '+' after a 'U', past the line's own code.
-    if (at <= codeEnd || base[at - 1] != 'U') return;
-    index.innerMarks.push_back(static_cast<std::uint32_t>(at - 1));
-    index.innerMarkLines.push_back(static_cast<std::uint32_t>(lineStart));
-    if (!startsWithMark && lineStart != lastOnlyInside) {
-      ++index.linesWithInnerMarkOnly;
-      lastOnlyInside = lineStart;
-    }
-  });
-  if (inRecord) records.back().end = static_cast<std::uint32_t>(size);
+  RecordGatherer gatherer(text, index);
+  gatherer.BeginLine(0);
+  ForEachNewlineOrPlus(
+      base, size,
+      [&gatherer, size](std::size_t at) {
+        if (at + 1 < size) gatherer.BeginLine(at + 1);
+      },
+      [&gatherer](std::size_t at) { gatherer.Plus(at); });
+  gatherer.Finish();
+  const std::vector<UnihanIndex::Record>& records = gatherer.records;
+  const std::vector<std::uint32_t>& lineCounts = gatherer.lineCounts;
+  std::vector<std::pair<std::uint64_t, std::uint32_t>>& keyed = gatherer.keyed;
   // Marks by their text: every mark begins "U+", so the eight bytes after
   // it order them wherever they differ; the whole width settles the rest.
   std::vector<std::pair<std::uint64_t, std::uint32_t>> order(index.innerMarks.size());
@@ -243,9 +299,6 @@ void BuildUnihanIndex(CharacterTables& tables) {
   index.innerMarkLines.swap(markLines);
   // Records by their code's text: by the eight-byte key, then (for longer
   // codes alike in their first eight bytes) by the whole text.
-  std::vector<std::pair<std::uint64_t, std::uint32_t>> keyed(records.size());
-  for (std::size_t i = 0; i < keyed.size(); ++i)
-    keyed[i] = {TextKey(base + records[i].codeOffset, records[i].codeLength), static_cast<std::uint32_t>(i)};
   auto before = [&](const std::pair<std::uint64_t, std::uint32_t>& a, const std::pair<std::uint64_t, std::uint32_t>& b) {
     if (a.first != b.first) return a.first < b.first;
     return CodeOf(text, records[a.second]) < CodeOf(text, records[b.second]);
