@@ -37,26 +37,21 @@ struct VariantTable {
   std::size_t count;
 };
 
-// Where a line's value lies in its table's text.
-struct ValueSpan {
-  std::uint32_t offset;
-  std::uint32_t length;
-};
-
 // The index of one extract, built at load: the lines' code fields (the
-// text between "U+" and the first TAB) in the order of their text, each
-// with its line's value, the first line of a code before any other, plus
-// which 4- and 5-character runs of upper-case hexadecimal digits
-// occur anywhere in the text (the pinyin lookup's "occurs, but is no line's
-// code" answer). Built for the text as it is at indexing time; the text
-// must not change afterwards.
+// text between "U+" and the first TAB), ordered by their length, then by
+// their text, the first line of a code before any other (the tables'
+// codes ascend so already), plus which 4- and 5-character runs of
+// upper-case hexadecimal digits occur anywhere in the text (the pinyin
+// lookup's "occurs, but is no line's code" answer). Built for the text as
+// it is at indexing time; the text must not change afterwards.
 struct ExtractIndex {
   bool built = false;
-  std::size_t builtSize = 0;  // the table's size when indexed; else a scan answers
+  std::size_t builtSize = 0;   // the table's size when indexed; else a scan answers
+  std::size_t textLength = 0;  // the text up to its NUL
   struct Line {
     std::uint64_t key;  // CodeTextKey of the code
-    ValueSpan code;
-    ValueSpan value;
+    std::uint32_t codeOffset;
+    std::uint32_t codeLength;
   };
   std::vector<Line> lines;
   std::vector<std::uint64_t> hexRuns4;  // bit per 4-digit text, 0x10000 bits

@@ -105,28 +105,26 @@ void BuildExtractIndex(const ResourceText& table, bool withHexRuns, ExtractIndex
   index = ExtractIndex{};
   std::string_view text = TableText(table);
   index.lines.reserve(text.size() / 24 + 16);
+  const char* base = text.data();
   for (std::size_t start = 0; start < text.size();) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(start, end - start);
-    if (line.size() >= 2 && line[0] == 'U' && line[1] == '+') {
-      std::size_t tab = line.find('\t', 2);
-      if (tab != std::string_view::npos) {
-        std::string_view value = LineValue(text, start + tab + 1);
-        std::string_view code = line.substr(2, tab - 2);
-        index.lines.push_back({CodeTextKey(code), ValueSpan{static_cast<std::uint32_t>(start + 2),
-                                                            static_cast<std::uint32_t>(code.size())},
-                               ValueSpan{static_cast<std::uint32_t>(value.data() - text.data()),
-                                         static_cast<std::uint32_t>(value.size())}});
+    // The code runs to the line's first TAB; a line without one has none.
+    std::size_t at = start;
+    if (text.size() - start >= 2 && base[start] == 'U' && base[start + 1] == '+') {
+      for (at = start + 2; at < text.size() && base[at] != '\t' && base[at] != '\n';) ++at;
+      if (at < text.size() && base[at] == '\t') {
+        std::string_view code = text.substr(start + 2, at - start - 2);
+        index.lines.push_back({CodeTextKey(code), static_cast<std::uint32_t>(start + 2),
+                               static_cast<std::uint32_t>(code.size())});
       }
     }
-    start = end + 1;
+    const void* end = std::memchr(base + at, '\n', text.size() - at);
+    if (end == nullptr) break;
+    start = static_cast<std::size_t>(static_cast<const char*>(end) - base) + 1;
   }
-  // Stable: of the lines with one code, the first stays first. Tables
-  // whose codes ascend are in that order already.
+  // Stable: of the lines with one code, the first stays first.
   auto before = [text](const ExtractIndex::Line& a, const ExtractIndex::Line& b) {
-    if (a.key != b.key) return a.key < b.key;
-    return text.substr(a.code.offset, a.code.length) < text.substr(b.code.offset, b.code.length);
+    return CodeOrderBefore(a.key, text.substr(a.codeOffset, a.codeLength), b.key,
+                           text.substr(b.codeOffset, b.codeLength));
   };
   if (!std::is_sorted(index.lines.begin(), index.lines.end(), before))
     std::stable_sort(index.lines.begin(), index.lines.end(), before);
@@ -149,6 +147,7 @@ void BuildExtractIndex(const ResourceText& table, bool withHexRuns, ExtractIndex
     }
   }
   index.builtSize = table.size();
+  index.textLength = text.size();
   index.built = true;
 }
 
