@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -67,14 +68,16 @@ bool NewlineBefore(const char* text, std::size_t at, std::size_t back) { return 
 // Calls atNewline with the offset of every '\n' of the text and atPlus
 // with that of every '+', in the text's order, but for a '+' second on its
 // line (the "U+" that begins it, which the caller meets through the
-// newline). Thirty-two bytes are tested at a time where the processor
-// compares sixteen in one instruction, else eight: a byte equal to c
-// leaves a zero in word ^ c, and each zero byte is marked by its high bit,
-// exactly.
+// newline), and stops at the first NUL; answers where it stopped.
+// Thirty-two bytes are tested at a time where the processor compares
+// sixteen in one instruction, else eight: a byte equal to c leaves a zero
+// in word ^ c, and each zero byte is marked by its high bit, exactly.
 template <typename AtNewline, typename AtPlus>
-void ForEachNewlineOrPlus(const char* text, std::size_t size, AtNewline atNewline, AtPlus atPlus) {
+std::size_t ForEachNewlineOrPlus(const char* text, std::size_t size, AtNewline atNewline, AtPlus atPlus) {
   std::size_t at = 0;
-  auto visit = [&](std::size_t base, auto ends, auto found, int shift) {
+  // The bits below the first NUL's; false when there was one.
+  auto visit = [&](std::size_t base, std::uint64_t ends, std::uint64_t found, std::uint64_t nuls, int shift) {
+    if (nuls != 0) found &= (nuls & (0 - nuls)) - 1;
     while (found != 0) {
       int bit = __builtin_ctzll(found);
       if ((ends >> bit) & 1)
@@ -83,19 +86,23 @@ void ForEachNewlineOrPlus(const char* text, std::size_t size, AtNewline atNewlin
         atPlus(base + static_cast<std::size_t>(bit >> shift));
       found &= found - 1;
     }
+    return nuls == 0;
   };
 #if defined(__SSE2__)
   const __m128i newlines = _mm_set1_epi8('\n');
   const __m128i pluses = _mm_set1_epi8('+');
+  const __m128i zeros = _mm_setzero_si128();
   for (; size - at >= 32; at += 32) {
     __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + at));
     __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + at + 16));
-    std::uint32_t ends = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(low, newlines))) |
-                         static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(high, newlines))) << 16;
-    std::uint32_t plus = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(low, pluses))) |
-                         static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(high, pluses))) << 16;
+    auto mask = [low, high](__m128i c) {
+      return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(low, c))) |
+             static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(high, c))) << 16;
+    };
+    std::uint32_t ends = mask(newlines);
+    std::uint32_t plus = mask(pluses);
     std::uint32_t second = (ends << 2) | (NewlineBefore(text, at, 2) ? 1u : 0u) | (NewlineBefore(text, at, 1) ? 2u : 0u);
-    visit(at, std::uint64_t{ends}, std::uint64_t{ends | (plus & ~second)}, 0);
+    if (!visit(at, ends, ends | (plus & ~second), mask(zeros), 0)) return at + static_cast<std::size_t>(__builtin_ctz(mask(zeros)));
   }
 #endif
   static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "byte offsets taken from the low bits");
@@ -109,14 +116,18 @@ void ForEachNewlineOrPlus(const char* text, std::size_t size, AtNewline atNewlin
     std::uint64_t plus = zeroBytes(word ^ (kOnes * '+'));
     std::uint64_t second = (ends << 16) | (NewlineBefore(text, at, 2) ? 0x80u : 0u) |
                            (NewlineBefore(text, at, 1) ? 0x8000u : 0u);
-    visit(at, ends, ends | (plus & ~second), 3);
+    std::uint64_t nuls = zeroBytes(word);
+    if (!visit(at, ends, ends | (plus & ~second), nuls, 3))
+      return at + static_cast<std::size_t>(__builtin_ctzll(nuls)) / 8;
   }
   for (; at < size; ++at) {
+    if (text[at] == '\0') return at;
     if (text[at] == '\n')
       atNewline(at);
     else if (text[at] == '+' && !NewlineBefore(text, at, 2))
       atPlus(at);
   }
+  return size;
 }
 
 // The records of a text and the marks inside its lines, gathered line by
@@ -138,9 +149,7 @@ class RecordGatherer {
       std::uint64_t mine;
       std::memcpy(&mine, base_ + start, 8);
       if (((mine ^ recordWord_) & recordMask_) == 0) {
-        ++lineCounts.back();
-        startsWithMark_ = true;
-        codeEnd_ = start + 2 + lastLength_;
+        ++*lineCount_;
         return;
       }
     }
@@ -150,7 +159,9 @@ class RecordGatherer {
   // A '+' that is not second on its line: "U+" inside the line when a 'U'
   // stands before it, past the line's own code.
   void Plus(std::size_t at) {
-    if (at > codeEnd_ && base_[at - 1] == 'U') AddInnerMark(at - 1);
+    if (base_[at - 1] != 'U') return;
+    if (codeLine_ != lineStart_) ReadCode(lineStart_);
+    if (at > codeEnd_) AddInnerMark(at - 1);
   }
 
   // Ends the last record at the text's end.
@@ -165,31 +176,39 @@ class RecordGatherer {
   std::vector<std::pair<std::uint64_t, std::uint32_t>> keyed;
 
  private:
-  __attribute__((noinline)) void BeginOtherLine(std::size_t start) {
+  // Whether the line at `start` begins with "U+", and where its code
+  // ends; the code's value.
+  std::uint64_t ReadCode(std::size_t start) {
+    codeLine_ = start;
     startsWithMark_ = size_ - start >= 2 && base_[start] == 'U' && base_[start + 1] == '+';
-    if (!startsWithMark_) {
-      EndRecord(start);
-      codeEnd_ = start + 1;
-      return;
-    }
-    codeEnd_ = start + 2;
+    codeEnd_ = start + (startsWithMark_ ? 2 : 1);
     std::uint64_t value = 0;
     int digit;
-    while (codeEnd_ < size_ && (digit = UpperHexDigit(base_[codeEnd_])) >= 0) {
+    while (startsWithMark_ && codeEnd_ < size_ && (digit = UpperHexDigit(base_[codeEnd_])) >= 0) {
       value = (value << 4) | static_cast<std::uint64_t>(digit);
       ++codeEnd_;
+    }
+    return value;
+  }
+
+  __attribute__((noinline)) void BeginOtherLine(std::size_t start) {
+    std::uint64_t value = ReadCode(start);
+    if (!startsWithMark_) {
+      EndRecord(start);
+      return;
     }
     std::uint32_t length = static_cast<std::uint32_t>(codeEnd_ - start - 2);
     // The same value and length give the same code, but for codes longer
     // than sixteen digits, which lose digits from the value: their text.
     if (inRecord_ && lastLength_ == length && lastValue_ == value &&
         (length <= 16 || std::memcmp(base_ + records.back().codeOffset, base_ + start + 2, length) == 0)) {
-      ++lineCounts.back();
+      ++*lineCount_;
       return;
     }
     EndRecord(start);
     records.push_back({static_cast<std::uint32_t>(start + 2), length, static_cast<std::uint32_t>(start), 0});
     lineCounts.push_back(1);
+    lineCount_ = &lineCounts.back();
     keyed.push_back({TextKey(base_ + start + 2, length), static_cast<std::uint32_t>(keyed.size())});
     inRecord_ = true;
     lastValue_ = value;
@@ -224,10 +243,14 @@ class RecordGatherer {
   std::uint32_t lastLength_ = 0;
   std::uint64_t recordWord_ = 0;
   std::uint64_t recordMask_ = 0;
-  // The line being read.
+  std::uint32_t* lineCount_ = nullptr;  // its lines so far
+  // The line being read, and the one whose code was last read: whether it
+  // begins with "U+", and where its code ends (a '+' past there begins a
+  // mark inside the line).
   std::size_t lineStart_ = 0;
+  std::size_t codeLine_ = SIZE_MAX;
   bool startsWithMark_ = false;
-  std::size_t codeEnd_ = 0;  // a '+' past this begins a mark inside the line
+  std::size_t codeEnd_ = 0;
   std::size_t lastOnlyInside_ = SIZE_MAX;
 };
 
@@ -258,22 +281,38 @@ void SortByMergingRuns(std::vector<Item>& items, Before before) {
 void BuildUnihanIndex(CharacterTables& tables) {
   UnihanIndex& index = tables.unihanIndex;
   index = UnihanIndex();
-  std::string_view text = UnihanText(tables);
+  // The text runs to the buffer's first NUL, nearly always the one after
+  // the file's bytes: the scan takes the text up to there, and runs again
+  // on the shorter text when it meets a NUL before.
+  std::string_view text(tables.unihan.data(), tables.unihan.size());
+  if (!text.empty() && text.back() == '\0') text.remove_suffix(1);
   if (text.empty() || text.size() >= UINT32_MAX) return;
+  auto gather = [&index](std::string_view within, RecordGatherer& gatherer) {
+    gatherer.BeginLine(0);
+    std::size_t size = within.size();
+    std::size_t end = ForEachNewlineOrPlus(
+        within.data(), size,
+        [&gatherer, size](std::size_t at) {
+          if (at + 1 < size) gatherer.BeginLine(at + 1);
+        },
+        [&gatherer](std::size_t at) { gatherer.Plus(at); });
+    gatherer.Finish();
+    return end;
+  };
+  auto gatherer = std::make_unique<RecordGatherer>(text, index);
+  std::size_t nul = gather(text, *gatherer);
+  if (nul < text.size()) {
+    index = UnihanIndex();
+    text = text.substr(0, nul);
+    if (text.empty()) return;
+    gatherer = std::make_unique<RecordGatherer>(text, index);
+    gather(text, *gatherer);
+  }
   const char* base = text.data();
   const std::size_t size = text.size();
-  RecordGatherer gatherer(text, index);
-  gatherer.BeginLine(0);
-  ForEachNewlineOrPlus(
-      base, size,
-      [&gatherer, size](std::size_t at) {
-        if (at + 1 < size) gatherer.BeginLine(at + 1);
-      },
-      [&gatherer](std::size_t at) { gatherer.Plus(at); });
-  gatherer.Finish();
-  const std::vector<UnihanIndex::Record>& records = gatherer.records;
-  const std::vector<std::uint32_t>& lineCounts = gatherer.lineCounts;
-  std::vector<std::pair<std::uint64_t, std::uint32_t>>& keyed = gatherer.keyed;
+  const std::vector<UnihanIndex::Record>& records = gatherer->records;
+  const std::vector<std::uint32_t>& lineCounts = gatherer->lineCounts;
+  std::vector<std::pair<std::uint64_t, std::uint32_t>>& keyed = gatherer->keyed;
   // Marks by their text: every mark begins "U+", so the eight bytes after
   // it order them wherever they differ; the whole width settles the rest.
   std::vector<std::pair<std::uint64_t, std::uint32_t>> order(index.innerMarks.size());
