@@ -44,6 +44,18 @@ TEST(UnihanIndex, SmallTextsOfOddForms) {
     for (const char* key : {"", "4", "4E00", "4E01", "4E00\tkB", "U+4E00", "\tno", "4E0", "x"})
       ExpectSameExtract(tables, key);
   }
+  // A NUL ends the text, wherever the scan meets it; the lines after it
+  // are not the text's.
+  for (std::size_t before : {9u, 40u, 70u}) {
+    std::string lines;
+    while (lines.size() < before) lines += "U+4E00\tkA\tU+4E01\n";
+    std::string text = lines.substr(0, before) + std::string(1, '\0') + "U+4E00\tkB\tx\nU+4E01\tkA\tU+4E00\n";
+    CharacterTables tables;
+    LoadUnihanText(text, tables);
+    BuildUnihanIndex(tables);
+    for (const char* key : {"", "4E00", "4E01", "4E00\tkB"}) ExpectSameExtract(tables, key);
+    EXPECT_TRUE(ExtractUnihan(tables, "4E00\tkB").lines.empty()) << before;
+  }
   // Text changed after indexing: the extract scans.
   CharacterTables tables;
   LoadUnihanText("U+4E00\tkA\tx\n", tables);
