@@ -57,25 +57,21 @@ StrokeRecord ParseStrokePiece(std::string_view piece) {
 }  // namespace
 
 void LoadStrokeTable(const std::string& fileBytes, CharacterTables& tables) {
-  // The text-mode stream: CR LF reads as LF.
-  std::string text;
-  text.reserve(fileBytes.size());
-  for (std::size_t from = 0; from < fileBytes.size();) {
-    std::size_t cr = fileBytes.find('\r', from);
-    if (cr == std::string::npos) cr = fileBytes.size();
-    text.append(fileBytes, from, cr - from);
-    if (cr < fileBytes.size() && (cr + 1 == fileBytes.size() || fileBytes[cr + 1] != '\n')) text += '\r';
-    from = cr + 1;
-  }
+  // The text-mode stream, where CR LF reads as LF, taken from the bytes as
+  // they are: a piece counts CR LF as one character, and parses the same
+  // with the CR before its LF, which ends the code as the LF would.
   std::vector<StrokeRecord> records;
-  records.reserve(text.size() / 6 + 1);
+  records.reserve(fileBytes.size() / 6 + 1);
   const std::size_t pieceMax = kStrokeLineBufferSize - 1;
-  for (std::size_t start = 0; start < text.size();) {
+  const std::size_t bytes = fileBytes.size();
+  for (std::size_t start = 0; start < bytes;) {
     std::size_t end = start;
-    while (end < text.size() && end - start < pieceMax) {
-      if (text[end++] == '\n') break;
+    for (std::size_t read = 0; end < bytes && read < pieceMax; ++read) {
+      char c = fileBytes[end++];
+      if (c == '\r' && end < bytes && fileBytes[end] == '\n') c = fileBytes[end++];
+      if (c == '\n') break;
     }
-    records.push_back(ParseStrokePiece(std::string_view(text).substr(start, end - start)));
+    records.push_back(ParseStrokePiece(std::string_view(fileBytes).substr(start, end - start)));
     start = end;
   }
   tables.strokePieces = records.size();
