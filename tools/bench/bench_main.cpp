@@ -15,6 +15,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <time.h>
 #include <vector>
 
 #include "chardb/unihan_extract.h"
@@ -30,6 +31,26 @@ double MillisecondsOf(const std::function<void()>& work) {
   Clock::time_point start = Clock::now();
   work();
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// The processor time this thread has used, in milliseconds: unlike the
+// wall clock, it does not grow with the load others put on the machine.
+double ThreadCpuMs() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// The wall-clock and processor milliseconds of one piece of work.
+struct Spent {
+  double wall;
+  double processor;
+};
+
+Spent SpentOn(const std::function<void()>& work) {
+  double processor = ThreadCpuMs();
+  double wall = MillisecondsOf(work);
+  return {wall, ThreadCpuMs() - processor};
 }
 
 // The best of a few runs: the figure without the machine's noise.
@@ -104,16 +125,18 @@ int main(int argc, char** argv) {
   };
   bool readable = true;
   std::vector<std::string> files;
-  double startup = 0;
-  double reading = 0;
+  Spent startup{};
+  Spent reading{};
   for (int round = 0; round < 5; ++round) {
     tables = CharacterTables();
     memory = SearchMemory();
     files.clear();
-    double startRound = MillisecondsOf(start);
-    double readRound = MillisecondsOf([&] { readable = ReadDataFiles(dataDir, files); });
-    startup = round == 0 ? startRound : std::min(startup, startRound);
-    reading = round == 0 ? readRound : std::min(reading, readRound);
+    Spent startRound = SpentOn(start);
+    Spent readRound = SpentOn([&] { readable = ReadDataFiles(dataDir, files); });
+    startup = round == 0 ? startRound : Spent{std::min(startup.wall, startRound.wall),
+                                              std::min(startup.processor, startRound.processor)};
+    reading = round == 0 ? readRound : Spent{std::min(reading.wall, readRound.wall),
+                                             std::min(reading.processor, readRound.processor)};
   }
   files.clear();
   if (!loaded || !readable) {
@@ -165,10 +188,14 @@ int main(int argc, char** argv) {
     std::printf("%-22s %12.3f %12.3f %8.0fx%s\n", benchmark.name.c_str(), indexed, scanned, speedUp,
                 ok ? "" : "  MISSED");
   }
-  double startupRatio = startup / std::max(reading, 1e-6);
+  // Held to in processor time, which other programs on a busy machine do
+  // not stretch; the wall-clock figures are printed beside it.
+  double startupRatio = startup.processor / std::max(reading.processor, 1e-6);
   bool startupOk = startupRatio <= kStartupToReadingLimit;
   met = met && startupOk;
-  std::printf("%-22s %12.3f  reading the files %.3f ms, ratio %.2f (limit %.1f)%s\n", "start-up", startup, reading,
-              startupRatio, kStartupToReadingLimit, startupOk ? "" : "  MISSED");
+  std::printf("%-22s %12.3f  reading the files %.3f ms, ratio %.2f (wall clock)\n", "start-up", startup.wall,
+              reading.wall, startup.wall / std::max(reading.wall, 1e-6));
+  std::printf("%-22s %12.3f  reading the files %.3f ms, ratio %.2f (limit %.1f)%s\n", "start-up, processor",
+              startup.processor, reading.processor, startupRatio, kStartupToReadingLimit, startupOk ? "" : "  MISSED");
   return check && !met ? 1 : 0;
 }
