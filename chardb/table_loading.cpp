@@ -1,6 +1,7 @@
 // Loading of the character tables from bytes or from the data folder, and
 // the lookup indexes built over them.
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -93,10 +94,6 @@ void ClearUnihanText(CharacterTables& tables) {
 
 namespace {
 
-void SetBit(std::vector<std::uint64_t>& bits, std::uint32_t index) {
-  bits[index / 64] |= std::uint64_t{1} << (index % 64);
-}
-
 void BuildExtractIndex(const ResourceText& table, bool withHexRuns, ExtractIndex& index) {
   index = ExtractIndex{};
   std::string_view text = TableText(table);
@@ -127,19 +124,20 @@ void BuildExtractIndex(const ResourceText& table, bool withHexRuns, ExtractIndex
   if (withHexRuns) {
     index.hexRuns4.assign(0x10000 / 64, 0);
     index.hexRuns5.assign(0x100000 / 64, 0);
-    // run: the length of the run of upper-case hex digits ending at i.
-    std::size_t run = 0;
+    // run: the length of the run of upper-case hex digits ending at the
+    // byte, kept without a branch per byte (digits and other bytes mix
+    // too finely for the processor to guess which comes next).
+    std::array<std::int8_t, 256> digits;
+    for (int c = 0; c < 256; ++c) digits[static_cast<std::size_t>(c)] = static_cast<std::int8_t>(UpperHexDigit(static_cast<char>(c)));
+    std::uint32_t run = 0;
     std::uint32_t value = 0;  // the last five digits' value
     for (char c : text) {
-      int digit = UpperHexDigit(c);
-      if (digit < 0) {
-        run = 0;
-        continue;
-      }
-      ++run;
-      value = ((value << 4) | static_cast<std::uint32_t>(digit)) & 0xFFFFF;
-      if (run >= 4) SetBit(index.hexRuns4, value & 0xFFFF);
-      if (run >= 5) SetBit(index.hexRuns5, value);
+      int digit = digits[static_cast<unsigned char>(c)];
+      std::uint32_t isDigit = digit >= 0 ? 1u : 0u;
+      run = (run + 1) * isDigit;
+      value = ((value << 4) | static_cast<std::uint32_t>(digit & 0xF)) & 0xFFFFF;
+      index.hexRuns4[(value & 0xFFFF) / 64] |= std::uint64_t{run >= 4} << (value % 64);
+      index.hexRuns5[value / 64] |= std::uint64_t{run >= 5} << (value % 64);
     }
   }
   index.builtSize = table.size();
