@@ -128,7 +128,8 @@ void BuildExtractIndex(const ResourceText& table, bool withHexRuns, ExtractIndex
     // byte, kept without a branch per byte (digits and other bytes mix
     // too finely for the processor to guess which comes next).
     std::array<std::int8_t, 256> digits;
-    for (int c = 0; c < 256; ++c) digits[static_cast<std::size_t>(c)] = static_cast<std::int8_t>(UpperHexDigit(static_cast<char>(c)));
+    for (int c = 0; c < 256; ++c)
+      digits[static_cast<std::size_t>(c)] = static_cast<std::int8_t>(UpperHexDigit(static_cast<char>(c)));
     std::uint32_t run = 0;
     std::uint32_t value = 0;  // the last five digits' value
     for (char c : text) {

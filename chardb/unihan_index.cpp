@@ -102,7 +102,8 @@ std::size_t ForEachNewlineOrPlus(const char* text, std::size_t size, AtNewline a
     std::uint32_t ends = mask(newlines);
     std::uint32_t plus = mask(pluses);
     std::uint32_t second = (ends << 2) | (NewlineBefore(text, at, 2) ? 1u : 0u) | (NewlineBefore(text, at, 1) ? 2u : 0u);
-    if (!visit(at, ends, ends | (plus & ~second), mask(zeros), 0)) return at + static_cast<std::size_t>(__builtin_ctz(mask(zeros)));
+    std::uint32_t nuls = mask(zeros);
+    if (!visit(at, ends, ends | (plus & ~second), nuls, 0)) return at + static_cast<std::size_t>(__builtin_ctz(nuls));
   }
 #endif
   static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "byte offsets taken from the low bits");
