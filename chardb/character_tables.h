@@ -35,12 +35,6 @@ struct VariantTable {
   std::size_t count;
 };
 
-// Where a line's value lies in its table's text.
-struct ValueSpan {
-  std::uint32_t offset;
-  std::uint32_t length;
-};
-
 // A set of 4- or 5-digit hexadecimal values: a bit per value, in blocks of
 // 4,096 values held only for the blocks where a value occurs, so a small
 // text's set is small.
@@ -54,19 +48,20 @@ void AddHexRun(HexRunSet& set, std::uint32_t value);
 bool HasHexRun(const HexRunSet& set, std::uint32_t value);
 
 // The index of one extract, built at load: the lines' code fields (the
-// text between "U+" and the first TAB) in the order of their text, each
-// with its line's value, the first line of a code before any other, plus
-// which 4- and 5-character runs of upper-case hexadecimal digits
-// occur anywhere in the text (the pinyin lookup's "occurs, but is no line's
-// code" answer). Built for the text as it is at indexing time; the text
-// must not change afterwards.
+// text between "U+" and the first TAB), ordered by their length, then by
+// their text, the first line of a code before any other (the tables'
+// codes ascend so already), plus which 4- and 5-character runs of
+// upper-case hexadecimal digits occur anywhere in the text (the pinyin
+// lookup's "occurs, but is no line's code" answer). Built for the text as
+// it is at indexing time; the text must not change afterwards.
 struct ExtractIndex {
   bool built = false;
-  std::size_t builtSize = 0;  // the table's size when indexed; else a scan answers
+  std::size_t builtSize = 0;   // the table's size when indexed; else a scan answers
+  std::size_t textLength = 0;  // the text up to its NUL
   struct Line {
     std::uint64_t key;  // CodeTextKey of the code
-    ValueSpan code;
-    ValueSpan value;
+    std::uint32_t codeOffset;
+    std::uint32_t codeLength;
   };
   std::vector<Line> lines;
   HexRunSet hexRuns4, hexRuns5;
@@ -80,25 +75,25 @@ struct VariantIndex {
   std::vector<std::uint32_t> order;
 };
 
-// The Unihan text's lines for the extract: where each line starts, the
-// runs of lines that begin with the same "U+" code (a record), sorted by
-// the code's text, and every "U+" that does not begin a line. Built for
-// the text as it is at indexing time; the extract scans otherwise.
+// The Unihan text's records for the extract: the runs of lines that begin
+// with the same "U+" code, sorted by the code's text, each a range of the
+// text (its lines are found in it when a search lists them), and every
+// "U+" that does not begin a line. Built for the text as it is at indexing
+// time; the extract scans otherwise.
 struct UnihanIndex {
   struct Record {
     std::uint32_t codeOffset;  // the code's first hexadecimal digit
     std::uint32_t codeLength;
-    std::uint32_t firstLine;
-    std::uint32_t endLine;
+    std::uint32_t begin;  // where its first line begins
+    std::uint32_t end;    // where the line after its last begins, or the text's end
   };
   const char* builtFor = nullptr;
   std::size_t builtSize = 0;
   std::size_t textLength = 0;  // the text up to its NUL
-  std::vector<std::uint32_t> lineStarts;      // one per line, then the text's size
-  std::vector<Record> records;                // ascending by code text
-  std::vector<std::uint32_t> linesBefore;     // lines of the records before each, and the total
+  std::vector<Record> records;             // ascending by code text
+  std::vector<std::uint32_t> linesBefore;  // lines of the records before each, and the total
   // Every "U+" that does not begin a line, ascending by the text after it
-  // (its first kUnihanMarkOrderWidth bytes), with the line it stands on.
+  // (its first kUnihanMarkOrderWidth bytes), with where its line begins.
   std::vector<std::uint32_t> innerMarks;
   std::vector<std::uint32_t> innerMarkLines;
   std::uint32_t linesWithInnerMarkOnly = 0;  // lines holding "U+" inside but not at the start

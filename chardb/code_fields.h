@@ -41,6 +41,15 @@ inline std::uint64_t CodeTextKey(std::string_view code) {
   return key;
 }
 
+// The order of an extract index's codes: by length, then by text, which
+// their keys settle wherever they differ. The tables' codes, hexadecimal
+// of one case, ascend so in the order of the text.
+inline bool CodeOrderBefore(std::uint64_t keyA, std::string_view codeA, std::uint64_t keyB, std::string_view codeB) {
+  if (codeA.size() != codeB.size()) return codeA.size() < codeB.size();
+  if (keyA != keyB) return keyA < keyB;
+  return codeA < codeB;
+}
+
 // 0 to 15 for '0'-'9' and 'A'-'F', else -1.
 inline int UpperHexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';

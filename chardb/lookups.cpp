@@ -65,16 +65,15 @@ std::optional<std::string_view> ScanForLine(const ResourceText& table, const std
 // The index: the value of the first line with that code field.
 std::optional<std::string_view> IndexedLine(const ResourceText& table, const ExtractIndex& index,
                                             const std::string& code) {
-  std::string_view text(table.text(), table.size());
+  std::string_view text(table.text(), index.textLength);
   std::uint64_t key = CodeTextKey(code);
-  auto codeOf = [text](const ExtractIndex::Line& line) { return text.substr(line.code.offset, line.code.length); };
+  auto codeOf = [text](const ExtractIndex::Line& line) { return text.substr(line.codeOffset, line.codeLength); };
   auto found = std::lower_bound(index.lines.begin(), index.lines.end(), code,
                                 [&](const ExtractIndex::Line& line, const std::string& wanted) {
-                                  if (line.key != key) return line.key < key;
-                                  return codeOf(line) < std::string_view(wanted);
+                                  return CodeOrderBefore(line.key, codeOf(line), key, wanted);
                                 });
   if (found == index.lines.end() || found->key != key || codeOf(*found) != code) return std::nullopt;
-  return std::string_view(table.text() + found->value.offset, found->value.length);
+  return LineValue(text, found->codeOffset + found->codeLength + 1);
 }
 
 std::optional<std::string_view> FindLine(const ResourceText& table, const ExtractIndex& index,

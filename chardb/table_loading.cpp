@@ -1,6 +1,7 @@
 // Loading of the character tables from bytes or from the data folder, and
 // the lookup indexes built over them.
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -75,25 +76,21 @@ StrokeRecord ParseStrokePiece(std::string_view piece) {
 }  // namespace
 
 void LoadStrokeTable(const std::string& fileBytes, CharacterTables& tables) {
-  // The text-mode stream: CR LF reads as LF.
-  std::string text;
-  text.reserve(fileBytes.size());
-  for (std::size_t from = 0; from < fileBytes.size();) {
-    std::size_t cr = fileBytes.find('\r', from);
-    if (cr == std::string::npos) cr = fileBytes.size();
-    text.append(fileBytes, from, cr - from);
-    if (cr < fileBytes.size() && (cr + 1 == fileBytes.size() || fileBytes[cr + 1] != '\n')) text += '\r';
-    from = cr + 1;
-  }
+  // The text-mode stream, where CR LF reads as LF, taken from the bytes as
+  // they are: a piece counts CR LF as one character, and parses the same
+  // with the CR before its LF, which ends the code as the LF would.
   std::vector<StrokeRecord> records;
-  records.reserve(text.size() / 6 + 1);
+  records.reserve(fileBytes.size() / 6 + 1);
   const std::size_t pieceMax = kStrokeLineBufferSize - 1;
-  for (std::size_t start = 0; start < text.size();) {
+  const std::size_t bytes = fileBytes.size();
+  for (std::size_t start = 0; start < bytes;) {
     std::size_t end = start;
-    while (end < text.size() && end - start < pieceMax) {
-      if (text[end++] == '\n') break;
+    for (std::size_t read = 0; end < bytes && read < pieceMax; ++read) {
+      char c = fileBytes[end++];
+      if (c == '\r' && end < bytes && fileBytes[end] == '\n') c = fileBytes[end++];
+      if (c == '\n') break;
     }
-    records.push_back(ParseStrokePiece(std::string_view(text).substr(start, end - start)));
+    records.push_back(ParseStrokePiece(std::string_view(fileBytes).substr(start, end - start)));
     start = end;
   }
   tables.strokePieces = records.size();
@@ -117,48 +114,48 @@ void BuildExtractIndex(const ResourceText& table, bool withHexRuns, ExtractIndex
   index = ExtractIndex{};
   std::string_view text = TableText(table);
   index.lines.reserve(text.size() / 24 + 16);
+  const char* base = text.data();
   for (std::size_t start = 0; start < text.size();) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(start, end - start);
-    if (line.size() >= 2 && line[0] == 'U' && line[1] == '+') {
-      std::size_t tab = line.find('\t', 2);
-      if (tab != std::string_view::npos) {
-        std::string_view value = LineValue(text, start + tab + 1);
-        std::string_view code = line.substr(2, tab - 2);
-        index.lines.push_back({CodeTextKey(code), ValueSpan{static_cast<std::uint32_t>(start + 2),
-                                                            static_cast<std::uint32_t>(code.size())},
-                               ValueSpan{static_cast<std::uint32_t>(value.data() - text.data()),
-                                         static_cast<std::uint32_t>(value.size())}});
+    // The code runs to the line's first TAB; a line without one has none.
+    std::size_t at = start;
+    if (text.size() - start >= 2 && base[start] == 'U' && base[start + 1] == '+') {
+      for (at = start + 2; at < text.size() && base[at] != '\t' && base[at] != '\n';) ++at;
+      if (at < text.size() && base[at] == '\t') {
+        std::string_view code = text.substr(start + 2, at - start - 2);
+        index.lines.push_back({CodeTextKey(code), static_cast<std::uint32_t>(start + 2),
+                               static_cast<std::uint32_t>(code.size())});
       }
     }
-    start = end + 1;
+    const void* end = std::memchr(base + at, '\n', text.size() - at);
+    if (end == nullptr) break;
+    start = static_cast<std::size_t>(static_cast<const char*>(end) - base) + 1;
   }
-  // Stable: of the lines with one code, the first stays first. Tables
-  // whose codes ascend are in that order already.
+  // Stable: of the lines with one code, the first stays first.
   auto before = [text](const ExtractIndex::Line& a, const ExtractIndex::Line& b) {
-    if (a.key != b.key) return a.key < b.key;
-    return text.substr(a.code.offset, a.code.length) < text.substr(b.code.offset, b.code.length);
+    return CodeOrderBefore(a.key, text.substr(a.codeOffset, a.codeLength), b.key,
+                           text.substr(b.codeOffset, b.codeLength));
   };
   if (!std::is_sorted(index.lines.begin(), index.lines.end(), before))
     std::stable_sort(index.lines.begin(), index.lines.end(), before);
   if (withHexRuns) {
-    // run: the length of the run of upper-case hex digits ending at i.
-    std::size_t run = 0;
+    // run: the length of the run of upper-case hex digits ending at the
+    // byte; the digits looked up in a table rather than tested per byte.
+    std::array<std::int8_t, 256> digits;
+    for (int c = 0; c < 256; ++c)
+      digits[static_cast<std::size_t>(c)] = static_cast<std::int8_t>(UpperHexDigit(static_cast<char>(c)));
+    std::uint32_t run = 0;
     std::uint32_t value = 0;  // the last five digits' value
     for (char c : text) {
-      int digit = UpperHexDigit(c);
-      if (digit < 0) {
-        run = 0;
-        continue;
-      }
-      ++run;
-      value = ((value << 4) | static_cast<std::uint32_t>(digit)) & 0xFFFFF;
-      if (run >= 4) AddHexRun(index.hexRuns4, value & 0xFFFF);
+      int digit = digits[static_cast<unsigned char>(c)];
+      run = digit >= 0 ? run + 1 : 0;
+      value = ((value << 4) | static_cast<std::uint32_t>(digit & 0xF)) & 0xFFFFF;
+      if (run < 4) continue;
+      AddHexRun(index.hexRuns4, value & 0xFFFF);
       if (run >= 5) AddHexRun(index.hexRuns5, value);
     }
   }
   index.builtSize = table.size();
+  index.textLength = text.size();
   index.built = true;
 }
 

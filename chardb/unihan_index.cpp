@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -30,11 +31,22 @@ bool IndexCurrent(const CharacterTables& tables) {
          index.builtSize == tables.unihan.size();
 }
 
-std::string_view LineText(std::string_view text, const UnihanIndex& index, std::uint32_t line) {
-  std::size_t start = index.lineStarts[line];
-  std::size_t end = index.lineStarts[line + 1];
-  if (end > start && text[end - 1] == '\n') --end;
-  return text.substr(start, end - start);
+// The line that begins at `start`, without its LF.
+std::string_view LineAt(std::string_view text, std::size_t start) {
+  std::size_t end = text.find('\n', start);
+  return text.substr(start, (end == std::string_view::npos ? text.size() : end) - start);
+}
+
+// Calls visit with where each line of a record begins, in order, until
+// visit answers false.
+template <typename Visit>
+void ForEachLineOf(std::string_view text, const UnihanIndex::Record& record, Visit visit) {
+  for (std::size_t at = record.begin; at < record.end;) {
+    if (!visit(static_cast<std::uint32_t>(at))) return;
+    const void* end = std::memchr(text.data() + at, '\n', record.end - at);
+    if (end == nullptr) return;
+    at = static_cast<std::size_t>(static_cast<const char*>(end) - text.data()) + 1;
+  }
 }
 
 bool StartsWithAt(std::string_view text, std::size_t at, std::string_view pattern) {
@@ -53,28 +65,45 @@ std::uint64_t TextKey(const char* bytes, std::uint32_t length) {
 // Whether the byte `back` places before `at` is a newline.
 bool NewlineBefore(const char* text, std::size_t at, std::size_t back) { return at >= back && text[at - back] == '\n'; }
 
-// Calls visit with the offset of every '\n' and '+' of the text, in order,
-// but for a '+' second on its line (the "U+" that begins it, which the
-// caller meets through the newline). Sixteen bytes are tested at a time
-// where the processor compares them in one instruction, else eight: a byte
-// equal to c leaves a zero in word ^ c, and each zero byte is marked by its
-// high bit, exactly.
-template <typename Visit>
-void ForEachNewlineOrPlus(const char* text, std::size_t size, Visit visit) {
+// Calls atNewline with the offset of every '\n' of the text and atPlus
+// with that of every '+', in the text's order, but for a '+' second on its
+// line (the "U+" that begins it, which the caller meets through the
+// newline), and stops at the first NUL; answers where it stopped.
+// Thirty-two bytes are tested at a time where the processor compares
+// sixteen in one instruction, else eight: a byte equal to c leaves a zero
+// in word ^ c, and each zero byte is marked by its high bit, exactly.
+template <typename AtNewline, typename AtPlus>
+std::size_t ForEachNewlineOrPlus(const char* text, std::size_t size, AtNewline atNewline, AtPlus atPlus) {
   std::size_t at = 0;
+  // The bits below the first NUL's; false when there was one.
+  auto visit = [&](std::size_t base, std::uint64_t ends, std::uint64_t found, std::uint64_t nuls, int shift) {
+    if (nuls != 0) found &= (nuls & (0 - nuls)) - 1;
+    while (found != 0) {
+      int bit = __builtin_ctzll(found);
+      if ((ends >> bit) & 1)
+        atNewline(base + static_cast<std::size_t>(bit >> shift));
+      else
+        atPlus(base + static_cast<std::size_t>(bit >> shift));
+      found &= found - 1;
+    }
+    return nuls == 0;
+  };
 #if defined(__SSE2__)
   const __m128i newlines = _mm_set1_epi8('\n');
   const __m128i pluses = _mm_set1_epi8('+');
-  for (; size - at >= 16; at += 16) {
-    __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + at));
-    unsigned ends = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, newlines)));
-    unsigned plus = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, pluses)));
-    unsigned second = (ends << 2) | (NewlineBefore(text, at, 2) ? 1u : 0u) | (NewlineBefore(text, at, 1) ? 2u : 0u);
-    unsigned found = ends | (plus & ~second);
-    while (found != 0) {
-      visit(at + static_cast<std::size_t>(__builtin_ctz(found)));
-      found &= found - 1;
-    }
+  const __m128i zeros = _mm_setzero_si128();
+  for (; size - at >= 32; at += 32) {
+    __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + at));
+    __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + at + 16));
+    auto mask = [low, high](__m128i c) {
+      return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(low, c))) |
+             static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(high, c))) << 16;
+    };
+    std::uint32_t ends = mask(newlines);
+    std::uint32_t plus = mask(pluses);
+    std::uint32_t second = (ends << 2) | (NewlineBefore(text, at, 2) ? 1u : 0u) | (NewlineBefore(text, at, 1) ? 2u : 0u);
+    std::uint32_t nuls = mask(zeros);
+    if (!visit(at, ends, ends | (plus & ~second), nuls, 0)) return at + static_cast<std::size_t>(__builtin_ctz(nuls));
   }
 #endif
   static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "byte offsets taken from the low bits");
@@ -88,15 +117,143 @@ void ForEachNewlineOrPlus(const char* text, std::size_t size, Visit visit) {
     std::uint64_t plus = zeroBytes(word ^ (kOnes * '+'));
     std::uint64_t second = (ends << 16) | (NewlineBefore(text, at, 2) ? 0x80u : 0u) |
                            (NewlineBefore(text, at, 1) ? 0x8000u : 0u);
-    std::uint64_t found = ends | (plus & ~second);
-    while (found != 0) {
-      visit(at + static_cast<std::size_t>(__builtin_ctzll(found)) / 8);
-      found &= found - 1;
+    std::uint64_t nuls = zeroBytes(word);
+    if (!visit(at, ends, ends | (plus & ~second), nuls, 3))
+      return at + static_cast<std::size_t>(__builtin_ctzll(nuls)) / 8;
+  }
+  for (; at < size; ++at) {
+    if (text[at] == '\0') return at;
+    if (text[at] == '\n')
+      atNewline(at);
+    else if (text[at] == '+' && !NewlineBefore(text, at, 2))
+      atPlus(at);
+  }
+  return size;
+}
+
+// The records of a text and the marks inside its lines, gathered line by
+// line in the text's order. Most lines go on with the record before: the
+// same "U+", code and byte after it, compared as one word; other lines
+// take the longer way.
+class RecordGatherer {
+ public:
+  RecordGatherer(std::string_view text, UnihanIndex& index) : base_(text.data()), size_(text.size()), index_(index) {
+    // Reserved for short records: memory not written is never touched.
+    records.reserve(size_ / 64 + 1);
+    lineCounts.reserve(size_ / 64 + 1);
+    keyed.reserve(size_ / 64 + 1);
+  }
+
+  void BeginLine(std::size_t start) {
+    lineStart_ = start;
+    if (recordMask_ != 0 && size_ - start >= 8) {
+      std::uint64_t mine;
+      std::memcpy(&mine, base_ + start, 8);
+      if (((mine ^ recordWord_) & recordMask_) == 0) {
+        ++*lineCount_;
+        return;
+      }
+    }
+    BeginOtherLine(start);
+  }
+
+  // A '+' that is not second on its line: "U+" inside the line when a 'U'
+  // stands before it, past the line's own code.
+  void Plus(std::size_t at) {
+    if (base_[at - 1] != 'U') return;
+    if (codeLine_ != lineStart_) ReadCode(lineStart_);
+    if (at > codeEnd_) AddInnerMark(at - 1);
+  }
+
+  // Ends the last record at the text's end.
+  void Finish() {
+    if (inRecord_) records.back().end = static_cast<std::uint32_t>(size_);
+  }
+
+  // Records in the order of the text, with their lines' counts and their
+  // order keys (taken while the line is at hand).
+  std::vector<UnihanIndex::Record> records;
+  std::vector<std::uint32_t> lineCounts;
+  std::vector<std::pair<std::uint64_t, std::uint32_t>> keyed;
+
+ private:
+  // Whether the line at `start` begins with "U+", and where its code
+  // ends; the code's value.
+  std::uint64_t ReadCode(std::size_t start) {
+    codeLine_ = start;
+    startsWithMark_ = size_ - start >= 2 && base_[start] == 'U' && base_[start + 1] == '+';
+    codeEnd_ = start + (startsWithMark_ ? 2 : 1);
+    std::uint64_t value = 0;
+    int digit;
+    while (startsWithMark_ && codeEnd_ < size_ && (digit = UpperHexDigit(base_[codeEnd_])) >= 0) {
+      value = (value << 4) | static_cast<std::uint64_t>(digit);
+      ++codeEnd_;
+    }
+    return value;
+  }
+
+  __attribute__((noinline)) void BeginOtherLine(std::size_t start) {
+    std::uint64_t value = ReadCode(start);
+    if (!startsWithMark_) {
+      EndRecord(start);
+      return;
+    }
+    std::uint32_t length = static_cast<std::uint32_t>(codeEnd_ - start - 2);
+    // The same value and length give the same code, but for codes longer
+    // than sixteen digits, which lose digits from the value: their text.
+    if (inRecord_ && lastLength_ == length && lastValue_ == value &&
+        (length <= 16 || std::memcmp(base_ + records.back().codeOffset, base_ + start + 2, length) == 0)) {
+      ++*lineCount_;
+      return;
+    }
+    EndRecord(start);
+    records.push_back({static_cast<std::uint32_t>(start + 2), length, static_cast<std::uint32_t>(start), 0});
+    lineCounts.push_back(1);
+    lineCount_ = &lineCounts.back();
+    keyed.push_back({TextKey(base_ + start + 2, length), static_cast<std::uint32_t>(keyed.size())});
+    inRecord_ = true;
+    lastValue_ = value;
+    lastLength_ = length;
+    recordMask_ = length + 3 <= 8 && size_ - start >= 8 ? ~std::uint64_t{0} >> (8 * (8 - (length + 3))) : 0;
+    if (recordMask_ != 0) std::memcpy(&recordWord_, base_ + start, 8);
+  }
+
+  void EndRecord(std::size_t start) {
+    if (inRecord_) records.back().end = static_cast<std::uint32_t>(start);
+    inRecord_ = false;
+    recordMask_ = 0;
+  }
+
+  __attribute__((noinline)) void AddInnerMark(std::size_t mark) {
+    index_.innerMarks.push_back(static_cast<std::uint32_t>(mark));
+    index_.innerMarkLines.push_back(static_cast<std::uint32_t>(lineStart_));
+    if (!startsWithMark_ && lineStart_ != lastOnlyInside_) {
+      ++index_.linesWithInnerMarkOnly;
+      lastOnlyInside_ = lineStart_;
     }
   }
-  for (; at < size; ++at)
-    if (text[at] == '\n' || (text[at] == '+' && !NewlineBefore(text, at, 2))) visit(at);
-}
+
+  const char* base_;
+  std::size_t size_;
+  UnihanIndex& index_;
+  // The record being gathered, while the line before belongs to it: its
+  // code's value and length, and when its "U+", code and the byte after
+  // it fit in one word, that word and its mask (else a mask of zero).
+  bool inRecord_ = false;
+  std::uint64_t lastValue_ = 0;
+  std::uint32_t lastLength_ = 0;
+  std::uint64_t recordWord_ = 0;
+  std::uint64_t recordMask_ = 0;
+  std::uint32_t* lineCount_ = nullptr;  // its lines so far
+  // The line being read, and the one whose code was last read: whether it
+  // begins with "U+", and where its code ends (a '+' past there begins a
+  // mark inside the line).
+  std::size_t lineStart_ = 0;
+  std::size_t codeLine_ = SIZE_MAX;
+  bool startsWithMark_ = false;
+  std::size_t codeEnd_ = 0;
+  std::size_t lastOnlyInside_ = SIZE_MAX;
+};
 
 // A stable sort that pays for the order the items already have: the
 // ascending runs (the text's sections each list their codes in order) are
@@ -125,80 +282,38 @@ void SortByMergingRuns(std::vector<Item>& items, Before before) {
 void BuildUnihanIndex(CharacterTables& tables) {
   UnihanIndex& index = tables.unihanIndex;
   index = UnihanIndex();
-  std::string_view text = UnihanText(tables);
+  // The text runs to the buffer's first NUL, nearly always the one after
+  // the file's bytes: the scan takes the text up to there, and runs again
+  // on the shorter text when it meets a NUL before.
+  std::string_view text(tables.unihan.data(), tables.unihan.size());
+  if (!text.empty() && text.back() == '\0') text.remove_suffix(1);
   if (text.empty() || text.size() >= UINT32_MAX) return;
-  index.lineStarts.reserve(text.size() / 24);
+  auto gather = [&index](std::string_view within, RecordGatherer& gatherer) {
+    gatherer.BeginLine(0);
+    std::size_t size = within.size();
+    std::size_t end = ForEachNewlineOrPlus(
+        within.data(), size,
+        [&gatherer, size](std::size_t at) {
+          if (at + 1 < size) gatherer.BeginLine(at + 1);
+        },
+        [&gatherer](std::size_t at) { gatherer.Plus(at); });
+    gatherer.Finish();
+    return end;
+  };
+  auto gatherer = std::make_unique<RecordGatherer>(text, index);
+  std::size_t nul = gather(text, *gatherer);
+  if (nul < text.size()) {
+    index = UnihanIndex();
+    text = text.substr(0, nul);
+    if (text.empty()) return;
+    gatherer = std::make_unique<RecordGatherer>(text, index);
+    gather(text, *gatherer);
+  }
   const char* base = text.data();
   const std::size_t size = text.size();
-  // The record being gathered: its code's value and length stand for its
-  // text (the same hexadecimal digits give the same value and length).
-  std::uint64_t lastValue = 0;
-  std::uint32_t lastLength = 0;
-  std::uint32_t line = 0;
-  std::uint32_t lastOnlyInside = UINT32_MAX;
-  bool startsWithMark = false;
-  std::size_t codeEnd = 0;  // a '+' past this begins a mark inside the line
-  std::size_t recordLine = 0;  // where the record's first line begins
-  auto beginLine = [&](std::size_t start) {
-    index.lineStarts.push_back(static_cast<std::uint32_t>(start));
-    // Most lines go on with the record before: the same "U+", code and the
-    // byte after it, compared as one word.
-    if (!index.records.empty() && index.records.back().endLine == line && lastLength + 3 <= 8 &&
-        size - start >= 8 && size - recordLine >= 8) {
-      std::uint64_t mine, record;
-      std::memcpy(&mine, base + start, 8);
-      std::memcpy(&record, base + recordLine, 8);
-      std::uint64_t compared = ~std::uint64_t{0} >> (8 * (8 - (lastLength + 3)));
-      if (((mine ^ record) & compared) == 0) {
-        ++index.records.back().endLine;
-        startsWithMark = true;
-        codeEnd = start + 2 + lastLength;
-        return;
-      }
-    }
-    codeEnd = start + 1;
-    startsWithMark = size - start >= 2 && base[start] == 'U' && base[start + 1] == '+';
-    if (!startsWithMark) return;
-    codeEnd = start + 2;
-    std::uint64_t value = 0;
-    int digit;
-    while (codeEnd < size && (digit = UpperHexDigit(base[codeEnd])) >= 0) {
-      value = (value << 4) | static_cast<std::uint64_t>(digit);
-      ++codeEnd;
-    }
-    std::uint32_t length = static_cast<std::uint32_t>(codeEnd - start - 2);
-    // Codes longer than sixteen digits lose digits from the value: compare their text.
-    bool sameRecord = !index.records.empty() && index.records.back().endLine == line && lastLength == length &&
-                      lastValue == value &&
-                      (length <= 16 || std::memcmp(base + index.records.back().codeOffset, base + start + 2, length) == 0);
-    if (sameRecord) {
-      ++index.records.back().endLine;
-    } else {
-      index.records.push_back({static_cast<std::uint32_t>(start + 2), length, line, line + 1});
-      recordLine = start;
-      lastValue = value;
-      lastLength = length;
-    }
-  };
-  beginLine(0);
-  ForEachNewlineOrPlus(base, size, [&](std::size_t at) {
-    if (base[at] == '\n') {
-      if (at + 1 < size) {
-        ++line;
-        beginLine(at + 1);
-      }
-      return;
-    }
-    // "U+" inside the line: a '+' after a 'U', past the line's own code.
-    if (at <= codeEnd || base[at - 1] != 'U') return;
-    index.innerMarks.push_back(static_cast<std::uint32_t>(at - 1));
-    index.innerMarkLines.push_back(line);
-    if (!startsWithMark && line != lastOnlyInside) {
-      ++index.linesWithInnerMarkOnly;
-      lastOnlyInside = line;
-    }
-  });
-  index.lineStarts.push_back(static_cast<std::uint32_t>(size));
+  const std::vector<UnihanIndex::Record>& records = gatherer->records;
+  const std::vector<std::uint32_t>& lineCounts = gatherer->lineCounts;
+  std::vector<std::pair<std::uint64_t, std::uint32_t>>& keyed = gatherer->keyed;
   // Marks by their text: every mark begins "U+", so the eight bytes after
   // it order them wherever they differ; the whole width settles the rest.
   std::vector<std::pair<std::uint64_t, std::uint32_t>> order(index.innerMarks.size());
@@ -224,25 +339,18 @@ void BuildUnihanIndex(CharacterTables& tables) {
   index.innerMarkLines.swap(markLines);
   // Records by their code's text: by the eight-byte key, then (for longer
   // codes alike in their first eight bytes) by the whole text.
-  std::vector<std::pair<std::uint64_t, std::uint32_t>> keyed(index.records.size());
-  for (std::size_t i = 0; i < keyed.size(); ++i) {
-    const UnihanIndex::Record& record = index.records[i];
-    keyed[i] = {TextKey(base + record.codeOffset, record.codeLength), static_cast<std::uint32_t>(i)};
-  }
   auto before = [&](const std::pair<std::uint64_t, std::uint32_t>& a, const std::pair<std::uint64_t, std::uint32_t>& b) {
     if (a.first != b.first) return a.first < b.first;
-    return CodeOf(text, index.records[a.second]) < CodeOf(text, index.records[b.second]);
+    return CodeOf(text, records[a.second]) < CodeOf(text, records[b.second]);
   };
   SortByMergingRuns(keyed, before);
-  std::vector<UnihanIndex::Record> records;
-  records.reserve(keyed.size());
-  for (const auto& entry : keyed) records.push_back(index.records[entry.second]);
-  index.records.swap(records);
-  index.linesBefore.reserve(index.records.size() + 1);
+  index.records.reserve(keyed.size());
+  index.linesBefore.reserve(keyed.size() + 1);
   std::uint32_t lines = 0;
-  for (const UnihanIndex::Record& record : index.records) {
+  for (const auto& entry : keyed) {
+    index.records.push_back(records[entry.second]);
     index.linesBefore.push_back(lines);
-    lines += record.endLine - record.firstLine;
+    lines += lineCounts[entry.second];
   }
   index.linesBefore.push_back(lines);
   index.builtFor = tables.unihan.data();
@@ -276,19 +384,33 @@ UnihanExtract ExtractUnihan(const CharacterTables& tables, const std::string& ke
     while (hi != index.records.end() && CodeOf(text, *hi) == hex) ++hi;
   }
 
-  // The lines that hold the pattern at their start.
+  // The lines that hold the pattern at their start, by where they begin:
+  // when they are listed, the first kUnihanExtractMaxLines of them in the
+  // text's order (no later one can be shown), taken from the records in
+  // the order they stand in the text.
   std::vector<std::uint32_t> startLines;
   std::size_t startCount = 0;
   bool listAll = static_cast<std::size_t>(hi - lo) <= kRecordsToSort;
   if (codeOnly) {
     startCount = index.linesBefore[hi - index.records.begin()] - index.linesBefore[lo - index.records.begin()];
-    if (listAll)
-      for (auto record = lo; record != hi; ++record)
-        for (std::uint32_t line = record->firstLine; line < record->endLine; ++line) startLines.push_back(line);
+    if (listAll) {
+      std::vector<UnihanIndex::Record> inText(lo, hi);
+      std::sort(inText.begin(), inText.end(),
+                [](const UnihanIndex::Record& a, const UnihanIndex::Record& b) { return a.begin < b.begin; });
+      for (const UnihanIndex::Record& record : inText) {
+        ForEachLineOf(text, record, [&startLines](std::uint32_t line) {
+          startLines.push_back(line);
+          return startLines.size() < kUnihanExtractMaxLines;
+        });
+        if (startLines.size() >= kUnihanExtractMaxLines) break;
+      }
+    }
   } else {
     for (auto record = lo; record != hi; ++record)
-      for (std::uint32_t line = record->firstLine; line < record->endLine; ++line)
-        if (StartsWithAt(text, index.lineStarts[line], pattern)) startLines.push_back(line);
+      ForEachLineOf(text, *record, [&](std::uint32_t line) {
+        if (StartsWithAt(text, line, pattern)) startLines.push_back(line);
+        return true;
+      });
     startCount = startLines.size();
   }
 
@@ -307,7 +429,7 @@ UnihanExtract ExtractUnihan(const CharacterTables& tables, const std::string& ke
     for (auto mark = first; mark != index.innerMarks.end() && StartsWithAt(text, *mark, ordered); ++mark) {
       if (!StartsWithAt(text, *mark, pattern)) continue;
       std::uint32_t line = index.innerMarkLines[mark - index.innerMarks.begin()];
-      if (!StartsWithAt(text, index.lineStarts[line], pattern)) innerLines.push_back(line);
+      if (!StartsWithAt(text, line, pattern)) innerLines.push_back(line);
     }
     std::sort(innerLines.begin(), innerLines.end());
     innerLines.erase(std::unique(innerLines.begin(), innerLines.end()), innerLines.end());
@@ -321,7 +443,7 @@ UnihanExtract ExtractUnihan(const CharacterTables& tables, const std::string& ke
     lines.insert(lines.end(), innerLines.begin(), innerLines.end());
     std::size_t shown = std::min(lines.size(), kUnihanExtractMaxLines);
     std::partial_sort(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(shown), lines.end());
-    for (std::size_t i = 0; i < shown; ++i) extract.lines.emplace_back(LineText(text, index, lines[i]));
+    for (std::size_t i = 0; i < shown; ++i) extract.lines.emplace_back(LineAt(text, lines[i]));
   } else {
     extract = ScanUnihanLines(text, pattern, kUnihanExtractMaxLines);
   }

@@ -1,6 +1,7 @@
 #include "search/pinyin_search.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "chardb/code_fields.h"
 #include "chardb/fill_format.h"
@@ -57,6 +58,75 @@ void ReadingKey(std::string_view reading, std::uint32_t tone, PinyinIndex::Readi
   entry.tailAndTone = (static_cast<std::uint32_t>(ninth) << 8) | tone;
 }
 
+// One reading and tone, and how many entries have it.
+struct ReadingGroup {
+  std::uint64_t head;
+  std::uint32_t tailAndTone;
+  std::uint32_t count;
+};
+
+// Sorts the entries, gathered in the text's order, by reading, tone and
+// code text. The few thousand distinct readings and tones are found
+// through a hash table and sorted alone; the entries are then placed group
+// by group in the text's order, and each group put in the order of its
+// codes' text, which the text's order is already but where the codes'
+// lengths change.
+void SortReadings(std::string_view text, std::vector<PinyinIndex::Reading>& readings) {
+  std::vector<ReadingGroup> groups;
+  std::vector<std::uint32_t> groupOf(readings.size());
+  int bits = 10;
+  std::vector<std::uint32_t> slots(std::size_t{1} << bits, UINT32_MAX);
+  auto slotOf = [&](std::uint64_t head, std::uint32_t tailAndTone) {
+    std::size_t mask = slots.size() - 1;
+    std::size_t slot = static_cast<std::size_t>(((head ^ (head >> 29) ^ (std::uint64_t{tailAndTone} << 40)) *
+                                                 0x9E3779B97F4A7C15ull) >> (64 - bits));
+    while (slots[slot] != UINT32_MAX &&
+           (groups[slots[slot]].head != head || groups[slots[slot]].tailAndTone != tailAndTone))
+      slot = (slot + 1) & mask;
+    return slot;
+  };
+  for (std::size_t i = 0; i < readings.size(); ++i) {
+    std::size_t slot = slotOf(readings[i].head, readings[i].tailAndTone);
+    if (slots[slot] == UINT32_MAX) {
+      if ((groups.size() + 1) * 2 > slots.size()) {
+        ++bits;
+        slots.assign(std::size_t{1} << bits, UINT32_MAX);
+        for (std::uint32_t g = 0; g < groups.size(); ++g) slots[slotOf(groups[g].head, groups[g].tailAndTone)] = g;
+        slot = slotOf(readings[i].head, readings[i].tailAndTone);
+      }
+      slots[slot] = static_cast<std::uint32_t>(groups.size());
+      groups.push_back({readings[i].head, readings[i].tailAndTone, 0});
+    }
+    groupOf[i] = slots[slot];
+    ++groups[slots[slot]].count;
+  }
+  std::vector<std::uint32_t> order(groups.size());
+  for (std::uint32_t g = 0; g < order.size(); ++g) order[g] = g;
+  std::sort(order.begin(), order.end(), [&groups](std::uint32_t a, std::uint32_t b) {
+    if (groups[a].head != groups[b].head) return groups[a].head < groups[b].head;
+    return groups[a].tailAndTone < groups[b].tailAndTone;
+  });
+  std::vector<std::uint32_t> next(groups.size());
+  std::uint32_t placed = 0;
+  for (std::uint32_t g : order) {
+    next[g] = placed;
+    placed += groups[g].count;
+  }
+  std::vector<PinyinIndex::Reading> sorted(readings.size());
+  for (std::size_t i = 0; i < readings.size(); ++i) sorted[next[groupOf[i]]++] = readings[i];
+  auto byCode = [text](const PinyinIndex::Reading& a, const PinyinIndex::Reading& b) {
+    if (a.codeKey != b.codeKey) return a.codeKey < b.codeKey;
+    return text.substr(a.codeOffset, a.codeLength) < text.substr(b.codeOffset, b.codeLength);
+  };
+  auto run = sorted.begin();
+  for (std::uint32_t g : order) {
+    auto end = run + groups[g].count;
+    if (!std::is_sorted(run, end, byCode)) std::sort(run, end, byCode);
+    run = end;
+  }
+  readings.swap(sorted);
+}
+
 }  // namespace
 
 void BuildPinyinIndex(const CharacterTables& tables, PinyinIndex& index) {
@@ -93,13 +163,7 @@ void BuildPinyinIndex(const CharacterTables& tables, PinyinIndex& index) {
     }
     index.readings.push_back(reading);
   }
-  std::sort(index.readings.begin(), index.readings.end(),
-            [text](const PinyinIndex::Reading& a, const PinyinIndex::Reading& b) {
-              if (a.head != b.head) return a.head < b.head;
-              if (a.tailAndTone != b.tailAndTone) return a.tailAndTone < b.tailAndTone;
-              if (a.codeKey != b.codeKey) return a.codeKey < b.codeKey;
-              return text.substr(a.codeOffset, a.codeLength) < text.substr(b.codeOffset, b.codeLength);
-            });
+  SortReadings(text, index.readings);
   index.builtFor = tables.pinyin.text();
   index.builtSize = tables.pinyin.size();
 }

@@ -113,6 +113,15 @@ TEST(StrokeTableLoading, APieceEndsAfterItsLineEndNotBefore) {
   // 18 characters and the LF: one piece.
   ExpectRecords(StrokesFrom("12\t" + std::string(15, 'B') + "\n2\t4E00\n"),
                 {{12, "BBBBBBBBBBB"}, {2, "4E00"}});
+  // CR LF is one character: 18 and CR LF are one piece, 19 and CR LF two,
+  // and a CR alone is a character of its own.
+  ExpectRecords(StrokesFrom("12\t" + std::string(15, 'C') + "\r\n2\t4E00\r\n"),
+                {{12, "CCCCCCCCCCC"}, {2, "4E00"}});
+  ExpectRecords(StrokesFrom(line + "\r\n2\t4E00\r\n"), {{12, "AAAAAAAAAAA"}, {0, ""}, {2, "4E00"}});
+  ExpectRecords(StrokesFrom("12\t" + std::string(14, 'D') + "\r\r\n2\t4E00\n"),
+                {{12, "DDDDDDDDDDD"}, {2, "4E00"}});
+  ExpectRecords(StrokesFrom("12\t" + std::string(15, 'E') + "\r\r\n2\t4E00\n"),
+                {{12, "EEEEEEEEEEE"}, {0, ""}, {2, "4E00"}});
 }
 
 TEST(StrokeTableLoading, ACodeLongerThanElevenCharactersIsCutToItsField) {

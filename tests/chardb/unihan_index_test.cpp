@@ -44,12 +44,41 @@ TEST(UnihanIndex, SmallTextsOfOddForms) {
     for (const char* key : {"", "4", "4E00", "4E01", "4E00\tkB", "U+4E00", "\tno", "4E0", "x"})
       ExpectSameExtract(tables, key);
   }
+  // A NUL ends the text, wherever the scan meets it; the lines after it
+  // are not the text's.
+  for (std::size_t before : {9u, 40u, 70u}) {
+    std::string lines;
+    while (lines.size() < before) lines += "U+4E00\tkA\tU+4E01\n";
+    std::string text = lines.substr(0, before) + std::string(1, '\0') + "U+4E00\tkB\tx\nU+4E01\tkA\tU+4E00\n";
+    CharacterTables tables;
+    LoadUnihanText(text, tables);
+    BuildUnihanIndex(tables);
+    for (const char* key : {"", "4E00", "4E01", "4E00\tkB"}) ExpectSameExtract(tables, key);
+    EXPECT_TRUE(ExtractUnihan(tables, "4E00\tkB").lines.empty()) << before;
+  }
   // Text changed after indexing: the extract scans.
   CharacterTables tables;
   LoadUnihanText("U+4E00\tkA\tx\n", tables);
   BuildUnihanIndex(tables);
   LoadUnihanText("U+4E01\tkA\tx\nU+4E01\tkB\ty\n", tables);
   EXPECT_EQ(ExtractUnihan(tables, "4E01").lines.size(), 2u);
+}
+
+TEST(UnihanIndex, RecordsOutOfTheirCodesOrderListTheFirstLinesOfTheText) {
+  // Records of 60 lines each, their codes not in the text's order, a
+  // record split in two, and lines naming a code only inside: more than
+  // the hundred lines shown match most keys, so the lines listed must be
+  // the text's first ones, not the first records' by code.
+  std::string text = "# U+4E02 in a comment\n";
+  for (const char* code : {"4E01", "4E00", "4E02", "4E01", "2F800"}) {
+    for (int i = 0; i < 60; ++i)
+      text += std::string("U+") + code + "\tkField" + std::to_string(i) + "\tsee U+4E0" + std::to_string(i % 3) + "\n";
+  }
+  CharacterTables tables;
+  LoadUnihanText(text, tables);
+  BuildUnihanIndex(tables);
+  for (const char* key : {"", "4E0", "4E00", "4E01", "4E02", "4E01\tkField5", "2", "2F800", "4E00\tkField1"})
+    ExpectSameExtract(tables, key);
 }
 
 }  // namespace

@@ -8,13 +8,15 @@
 // --check the exit code tells whether the ratios measured in this one run
 // were met: every indexed search at least 50 times faster than its plain
 // scan wherever that scan takes over 10 ms, and start-up (every table
-// loaded and ready) at most four times the time of reading the data files.
+// loaded and ready) at most two and a half times the processor time of
+// reading the data files.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <functional>
 #include <string>
 #include <thread>
+#include <time.h>
 #include <vector>
 
 #include "chardb/unihan_extract.h"
@@ -30,6 +32,26 @@ double MillisecondsOf(const std::function<void()>& work) {
   Clock::time_point start = Clock::now();
   work();
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// The processor time this thread has used, in milliseconds: unlike the
+// wall clock, it does not grow with the load others put on the machine.
+double ThreadCpuMs() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// The wall-clock and processor milliseconds of one piece of work.
+struct Spent {
+  double wall;
+  double processor;
+};
+
+Spent SpentOn(const std::function<void()>& work) {
+  double processor = ThreadCpuMs();
+  double wall = MillisecondsOf(work);
+  return {wall, ThreadCpuMs() - processor};
 }
 
 // The best of a few runs: the figure without the machine's noise.
@@ -53,21 +75,22 @@ std::function<void(SearchMethod)> SearchOf(const CharacterTables& tables, Search
   };
 }
 
-// Reads every data file the tables are loaded from into memory, and does
-// nothing else with them: the floor that start-up is measured against.
-bool ReadDataFiles(const std::string& dataDir) {
+// Reads every data file the tables are loaded from into memory, each in
+// its own buffer as the tables hold them, and does nothing else with them:
+// the floor that start-up is measured against.
+bool ReadDataFiles(const std::string& dataDir, std::vector<std::string>& files) {
   const char* names[] = {kPinyinDataName,   kDefinitionDataName, kRadicalStrokeDataName, kMatthewsDataName,
                          kPrefaceDataName,  kStrokeFileName,     kUnihanFileName};
-  std::string bytes;
-  for (const char* name : names) {
-    if (!ReadFileBytes(dataDir + "/" + name, bytes)) return false;
+  files.assign(sizeof names / sizeof names[0], std::string());
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    if (!ReadFileBytes(dataDir + "/" + names[i], files[i])) return false;
   }
   return true;
 }
 
 // The ratio a noisy machine cannot push over its limit by chance: both
 // sides are the best of several rounds taken close together.
-constexpr double kStartupToReadingLimit = 4.0;
+constexpr double kStartupToReadingLimit = 2.5;
 constexpr double kScanToIndexedMinimum = 50.0;
 constexpr double kScanWorthIndexingMs = 10.0;
 
@@ -95,22 +118,28 @@ int main(int argc, char** argv) {
   bool loaded = true;
   // Start-up and the mere reading of the files, alternated so that a
   // spell of load on the machine falls on both; the first round also pays
-  // for the file cache.
+  // for the file cache. What a round holds is let go outside the measures:
+  // the program starts with nothing to free.
   auto start = [&] {
-    tables = CharacterTables();
-    memory = SearchMemory();
     loaded = LoadCharacterTables(dataDir, tables, error);
     PrepareSearches(tables, memory);
   };
   bool readable = true;
-  double startup = 0;
-  double reading = 0;
+  std::vector<std::string> files;
+  Spent startup{};
+  Spent reading{};
   for (int round = 0; round < 5; ++round) {
-    double startRound = MillisecondsOf(start);
-    double readRound = MillisecondsOf([&] { readable = ReadDataFiles(dataDir); });
-    startup = round == 0 ? startRound : std::min(startup, startRound);
-    reading = round == 0 ? readRound : std::min(reading, readRound);
+    tables = CharacterTables();
+    memory = SearchMemory();
+    files.clear();
+    Spent startRound = SpentOn(start);
+    Spent readRound = SpentOn([&] { readable = ReadDataFiles(dataDir, files); });
+    startup = round == 0 ? startRound : Spent{std::min(startup.wall, startRound.wall),
+                                              std::min(startup.processor, startRound.processor)};
+    reading = round == 0 ? readRound : Spent{std::min(reading.wall, readRound.wall),
+                                             std::min(reading.processor, readRound.processor)};
   }
+  files.clear();
   if (!loaded || !readable) {
     std::fprintf(stderr, "logodex-bench: %s\n", loaded ? "a data file cannot be read" : error.c_str());
     return 2;
@@ -160,10 +189,14 @@ int main(int argc, char** argv) {
     std::printf("%-22s %12.3f %12.3f %8.0fx%s\n", benchmark.name.c_str(), indexed, scanned, speedUp,
                 ok ? "" : "  MISSED");
   }
-  double startupRatio = startup / std::max(reading, 1e-6);
+  // Held to in processor time, which other programs on a busy machine do
+  // not stretch; the wall-clock figures are printed beside it.
+  double startupRatio = startup.processor / std::max(reading.processor, 1e-6);
   bool startupOk = startupRatio <= kStartupToReadingLimit;
   met = met && startupOk;
-  std::printf("%-22s %12.3f  reading the files %.3f ms, ratio %.2f (limit %.1f)%s\n", "start-up", startup, reading,
-              startupRatio, kStartupToReadingLimit, startupOk ? "" : "  MISSED");
+  std::printf("%-22s %12.3f  reading the files %.3f ms, ratio %.2f (wall clock)\n", "start-up", startup.wall,
+              reading.wall, startup.wall / std::max(reading.wall, 1e-6));
+  std::printf("%-22s %12.3f  reading the files %.3f ms, ratio %.2f (limit %.1f)%s\n", "start-up, processor",
+              startup.processor, reading.processor, startupRatio, kStartupToReadingLimit, startupOk ? "" : "  MISSED");
   return check && !met ? 1 : 0;
 }
