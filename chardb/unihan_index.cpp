@@ -288,7 +288,7 @@ void BuildUnihanIndex(CharacterTables& tables) {
   std::string_view text(tables.unihan.data(), tables.unihan.size());
   if (!text.empty() && text.back() == '\0') text.remove_suffix(1);
   if (text.empty() || text.size() >= UINT32_MAX) return;
-  auto gather = [&index](std::string_view within, RecordGatherer& gatherer) {
+  auto gather = [](std::string_view within, RecordGatherer& gatherer) {
     gatherer.BeginLine(0);
     std::size_t size = within.size();
     std::size_t end = ForEachNewlineOrPlus(
