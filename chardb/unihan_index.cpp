@@ -158,9 +158,10 @@ class RecordGatherer {
   }
 
   // A '+' that is not second on its line: "U+" inside the line when a 'U'
-  // stands before it, past the line's own code.
+  // stands before it, past the line's own code (a '+' that opens the text
+  // has nothing before it).
   void Plus(std::size_t at) {
-    if (base_[at - 1] != 'U') return;
+    if (at == 0 || base_[at - 1] != 'U') return;
     if (codeLine_ != lineStart_) ReadCode(lineStart_);
     if (at > codeEnd_) AddInnerMark(at - 1);
   }

@@ -36,6 +36,7 @@ TEST(UnihanIndex, SmallTextsOfOddForms) {
       "# header U+4E00\n\nU+4E00\tkA\tx\nU+4E00",
       "U+\tno code\nU+U+4E00\n U+4E00\nU+4E00",
       "U+4E00\tkA\tx\nU+4E01\tkA\tx\nU+4E00\tkB\tz\n",
+      "+U+4E00\tkA\tx\n+\n",  // a '+' as the text's first byte has no byte before it
   };
   for (const char* text : texts) {
     CharacterTables tables;
