@@ -30,6 +30,13 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# The scheduler, its PDF printer and the driver's output folder belong to
+# the machine: a second test run printing at the same time would take this
+# run's jobs and PDFs, so runs print one after another.
+command -v flock >/dev/null || missing "no flock"
+exec 9>/tmp/logodex-print-test.lock
+flock -w 300 9 || { echo "print test FAILED: another run held the printer for 5 minutes"; exit 1; }
+
 command -v cupsd >/dev/null && command -v lpadmin >/dev/null || missing "no cupsd"
 command -v pdftotext >/dev/null && command -v pdfinfo >/dev/null && command -v pdffonts >/dev/null ||
   missing "no pdftotext, pdfinfo or pdffonts"
