@@ -80,7 +80,7 @@ class RunReader {
 
 }  // namespace
 
-std::vector<RichParagraph> ReadRichParagraphs(HWND editor, LONG start, LONG end) {
+std::vector<RichParagraph> ReadRichParagraphs(HWND editor, LONG start, LONG end, const std::function<bool()>& goOn) {
   int length = GetWindowTextLengthW(editor);
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
   text.resize(static_cast<std::size_t>(GetWindowTextW(editor, &text[0], length + 1)));
@@ -91,6 +91,9 @@ std::vector<RichParagraph> ReadRichParagraphs(HWND editor, LONG start, LONG end)
   CHARRANGE selection{};
   SendMessageW(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
   LRESULT events = SendMessageW(editor, EM_SETEVENTMASK, 0, 0);
+  // Every run is found by moving the selection; drawn each time, a long
+  // document took minutes to read.
+  SendMessageW(editor, WM_SETREDRAW, FALSE, 0);
 
   RunReader reader(editor, text);
   std::vector<RichParagraph> paragraphs;
@@ -98,12 +101,15 @@ std::vector<RichParagraph> ReadRichParagraphs(HWND editor, LONG start, LONG end)
   for (LONG at = from; at <= to; ++at) {
     wchar_t c = at < to ? text[static_cast<std::size_t>(at)] : L'\0';
     if (at < to && c != L'\r' && c != L'\n') continue;
+    if (!goOn()) break;
     paragraphs.push_back(reader.Paragraph(begin, at));
     if (c == L'\r' && at + 1 < to && text[static_cast<std::size_t>(at) + 1] == L'\n') ++at;
     begin = at + 1;
   }
 
   SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  SendMessageW(editor, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(editor, nullptr, TRUE);
   SendMessageW(editor, EM_SETEVENTMASK, 0, events);
   return paragraphs;
 }

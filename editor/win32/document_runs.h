@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <richedit.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,5 +23,7 @@ struct RichParagraph {
 };
 
 // The paragraphs of the characters from `start` to `end` (-1: the end of
-// the text). The selection and the event mask are restored afterwards.
-std::vector<RichParagraph> ReadRichParagraphs(HWND editor, LONG start, LONG end);
+// the text). `goOn` is asked before each paragraph; when it answers false
+// the paragraphs read so far are returned. The control is not redrawn
+// while it is read; its selection and event mask are restored afterwards.
+std::vector<RichParagraph> ReadRichParagraphs(HWND editor, LONG start, LONG end, const std::function<bool()>& goOn);

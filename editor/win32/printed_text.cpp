@@ -242,11 +242,13 @@ std::vector<PrintedLine> PrintedText::LayOut(const RichParagraph& paragraph) {
   return lines;
 }
 
-std::vector<PrintedPage> PrintedText::Paginate(const std::vector<RichParagraph>& paragraphs) {
+std::vector<PrintedPage> PrintedText::Paginate(const std::vector<RichParagraph>& paragraphs,
+                                                const std::function<bool()>& goOn) {
   int height = area_.bottom - area_.top;
   std::vector<PrintedPage> pages(1);
   int used = 0;
   for (const RichParagraph& paragraph : paragraphs) {
+    if (!goOn()) break;
     for (PrintedLine& line : LayOut(paragraph)) {
       if (!pages.back().lines.empty() && used + line.height > height) {
         pages.emplace_back();

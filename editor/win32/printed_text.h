@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <unordered_map>
@@ -42,8 +43,9 @@ class PrintedText {
   PrintedText(const PrintedText&) = delete;
   PrintedText& operator=(const PrintedText&) = delete;
 
-  // Always at least one page, blank for no text.
-  std::vector<PrintedPage> Paginate(const std::vector<RichParagraph>& paragraphs);
+  // Always at least one page, blank for no text. `goOn` is asked before
+  // each paragraph; when it answers false the pages so far are returned.
+  std::vector<PrintedPage> Paginate(const std::vector<RichParagraph>& paragraphs, const std::function<bool()>& goOn);
   void Draw(const PrintedPage& page) const;
 
  private:

@@ -162,8 +162,13 @@ class PrintJob {
     std::vector<LONG> pageStarts = RichPageStarts(rich, printArea, range.cpMin, textEnd);
     if (Print().abort) return;
     if (pageStarts.empty()) {
+      // Reading and laying out a long document takes a while: the abort
+      // dialog answers between paragraphs.
+      auto answering = [this] { return AbortProc(dc_, 0) != FALSE; };
       PrintedText printed(dc_, printArea);
-      std::vector<PrintedPage> pages = printed.Paginate(ReadRichParagraphs(editor_, range.cpMin, textEnd));
+      std::vector<RichParagraph> paragraphs = ReadRichParagraphs(editor_, range.cpMin, textEnd, answering);
+      std::vector<PrintedPage> pages = printed.Paginate(paragraphs, answering);
+      if (Print().abort) return;
       PrintSheets(PrintedSheets(plan, static_cast<int>(pages.size())),
                   [&](int pageNumber) { printed.Draw(pages[static_cast<std::size_t>(pageNumber - 1)]); });
       return;

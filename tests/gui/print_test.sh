@@ -32,7 +32,9 @@ trap cleanup EXIT
 
 # The scheduler, its PDF printer and the driver's output folder belong to
 # the machine: a second test run printing at the same time would take this
-# run's jobs and PDFs, so runs print one after another.
+# run's jobs and PDFs, so runs print one after another. Nothing started
+# here inherits the lock (a scheduler or wineserver left running would
+# hold it for good).
 command -v flock >/dev/null || missing "no flock"
 exec 9>/tmp/logodex-print-test.lock
 flock -w 300 9 || { echo "print test FAILED: another run held the printer for 5 minutes"; exit 1; }
@@ -47,7 +49,7 @@ command -v python3 >/dev/null || missing "no python3"
 # and stopped at the end.
 if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
   mkdir -p /run/cups 2>/dev/null
-  cupsd -f >/dev/null 2>&1 &
+  cupsd -f >/dev/null 2>&1 9>&- &
   cupsd_pid=$!
   for _ in $(seq 1 100); do
     lpstat -r 2>/dev/null | grep -q 'is running' && break
@@ -74,7 +76,7 @@ run_job() {
   local test=$1 wait_s=${2:-60}
   local before
   before=$(ls "$out" | wc -l)
-  (cd "$bin" && wine print_gui_test.exe --gtest_filter="Printing.$test") >"$out.log" 2>&1 ||
+  (cd "$bin" && wine print_gui_test.exe --gtest_filter="Printing.$test") >"$out.log" 2>&1 9>&- ||
     { fail "$test: the driver failed"; grep -E 'Failure' -A3 "$out.log"; }
   rm -f "$out.log"
   pdf=""
