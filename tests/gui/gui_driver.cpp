@@ -1,11 +1,14 @@
 #include "tests/gui/gui_driver.h"
 
 #include <cstdio>
+#include <cstring>
+#include <cwchar>
 
 #include "resources/resource.h"
-#include "tests/gui/screen_bmp.h"
 
 namespace {
+
+void (*g_wait)(DWORD ms) = nullptr;  // null: sleep
 
 struct WindowSearch {
   DWORD processId;
@@ -32,6 +35,27 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
 std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L"\\/")); }
 
 }  // namespace
+
+void SetWaitFunction(void (*wait)(DWORD ms)) { g_wait = wait; }
+
+void Wait(DWORD ms) {
+  if (g_wait)
+    g_wait(ms);
+  else
+    Sleep(ms);
+}
+
+void PumpMessages(DWORD ms) {
+  DWORD start = GetTickCount();
+  do {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    Sleep(10);
+  } while (GetTickCount() - start < ms);
+}
 
 std::wstring ProgramFolder() {
   std::wstring path(32768, L'\0');
@@ -65,7 +89,7 @@ HWND WaitForWindow(DWORD processId, const wchar_t* title, const wchar_t* classNa
     WindowSearch search{processId, title, className, nullptr};
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
     if (search.found) return search.found;
-    Sleep(50);
+    Wait(50);
   } while (GetTickCount() - start < timeoutMs);
   return nullptr;
 }
@@ -125,7 +149,7 @@ std::wstring MessageBoxText(HWND box) {
 void Settle(HWND window, DWORD ms) {
   DWORD_PTR result = 0;
   SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
-  Sleep(ms);
+  Wait(ms);
 }
 
 void TypeInto(HWND field, const std::wstring& text) {
@@ -140,12 +164,9 @@ void PressKey(HWND window, UINT virtualKey) {
 
 namespace {
 
-// The client area's pixels as drawn on the screen, 0x00RRGGBB, top row first.
-std::vector<DWORD> ClientPixels(HWND window, RECT& client) {
-  GetClientRect(window, &client);
-  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
-  int width = client.right - client.left, height = client.bottom - client.top;
-  std::vector<DWORD> pixels;
+// A rectangle of the screen: its pixels, 0x00RRGGBB, top row first.
+std::vector<std::uint32_t> ScreenPixels(int left, int top, int width, int height) {
+  std::vector<std::uint32_t> pixels;
   if (width <= 0 || height <= 0) return pixels;
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
@@ -158,9 +179,11 @@ std::vector<DWORD> ClientPixels(HWND window, RECT& client) {
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, client.left, client.top, SRCCOPY);
-  const DWORD* first = static_cast<const DWORD*>(bits);
+  BitBlt(memory, 0, 0, width, height, screen, left, top, SRCCOPY);
+  GdiFlush();
+  const std::uint32_t* first = static_cast<const std::uint32_t*>(bits);
   pixels.assign(first, first + static_cast<std::size_t>(width) * height);
+  for (std::uint32_t& pixel : pixels) pixel &= 0xFFFFFF;
   SelectObject(memory, old);
   DeleteObject(bitmap);
   DeleteDC(memory);
@@ -168,33 +191,103 @@ std::vector<DWORD> ClientPixels(HWND window, RECT& client) {
   return pixels;
 }
 
+// Pixels as a 24-bit BMP file, the format every image viewer reads.
+void WriteBmp(const std::wstring& path, int width, int height, const std::vector<std::uint32_t>& pixels) {
+  if (width <= 0 || height <= 0) return;
+  std::size_t rowBytes = (static_cast<std::size_t>(width) * 3 + 3) & ~static_cast<std::size_t>(3);
+  std::vector<unsigned char> rows(rowBytes * height);
+  for (int y = 0; y < height; ++y) {
+    // BMP rows go bottom up, each pixel blue, green, red.
+    unsigned char* row = &rows[rowBytes * (height - 1 - y)];
+    for (int x = 0; x < width; ++x) {
+      std::uint32_t pixel = pixels[static_cast<std::size_t>(y) * width + x];
+      row[3 * x] = pixel & 0xFF;
+      row[3 * x + 1] = (pixel >> 8) & 0xFF;
+      row[3 * x + 2] = (pixel >> 16) & 0xFF;
+    }
+  }
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof info;
+  info.biWidth = width;
+  info.biHeight = height;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(rows.size());
+  if (FILE* out = _wfopen(path.c_str(), L"wb")) {
+    std::fwrite(&file, sizeof file, 1, out);
+    std::fwrite(&info, sizeof info, 1, out);
+    std::fwrite(rows.data(), 1, rows.size(), out);
+    std::fclose(out);
+  }
+}
+
+void MouseButton(bool down) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  SendInput(1, &input, sizeof input);
+}
+
+void Key(WORD key, bool down) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+  SendInput(1, &input, sizeof input);
+}
+
+bool ReadClipboard(UINT format, std::vector<char>& bytes) {
+  bool read = false;
+  for (int attempt = 0; attempt < 20 && !OpenClipboard(nullptr); ++attempt) Wait(50);
+  if (HANDLE data = GetClipboardData(format)) {
+    if (const char* first = static_cast<const char*>(GlobalLock(data))) {
+      bytes.assign(first, first + GlobalSize(data));
+      GlobalUnlock(data);
+      read = true;
+    }
+  }
+  CloseClipboard();
+  return read;
+}
+
 }  // namespace
 
-bool FindColourOnScreen(HWND window, COLORREF colour, POINT& found) {
+ClientCapture CaptureClient(HWND window) {
+  ClientCapture capture;
   RECT client;
-  std::vector<DWORD> pixels = ClientPixels(window, client);
-  int width = client.right - client.left;
+  GetClientRect(window, &client);
+  ClientToScreen(window, &capture.origin);
+  capture.width = client.right;
+  capture.height = client.bottom;
+  capture.pixels = ScreenPixels(capture.origin.x, capture.origin.y, capture.width, capture.height);
+  if (capture.pixels.empty()) capture.width = capture.height = 0;
+  return capture;
+}
+
+bool FindColourOnScreen(HWND window, COLORREF colour, POINT& found) {
+  ClientCapture capture = CaptureClient(window);
   // A COLORREF is 0x00BBGGRR.
-  DWORD wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-  for (std::size_t i = 0; i < pixels.size(); ++i) {
-    if ((pixels[i] & 0xFFFFFF) != wanted) continue;
-    found = {client.left + static_cast<int>(i % width), client.top + static_cast<int>(i / width)};
+  std::uint32_t wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+  for (std::size_t i = 0; i < capture.pixels.size(); ++i) {
+    if (capture.pixels[i] != wanted) continue;
+    found = capture.OnScreen(static_cast<int>(i % capture.width), static_cast<int>(i / capture.width));
     return true;
   }
   return false;
 }
 
 std::uint64_t ClientImageSignature(HWND window) {
-  RECT client;
   std::uint64_t hash = 1469598103934665603ull;
-  for (DWORD pixel : ClientPixels(window, client)) hash = (hash ^ (pixel & 0xFFFFFF)) * 1099511628211ull;
+  for (std::uint32_t pixel : CaptureClient(window).pixels) hash = (hash ^ pixel) * 1099511628211ull;
   return hash;
 }
 
 int DarkestGrey(HWND window) {
-  RECT client;
   int darkest = 255;
-  for (DWORD pixel : ClientPixels(window, client)) {
+  for (std::uint32_t pixel : CaptureClient(window).pixels) {
     int grey = static_cast<int>(((pixel >> 16) & 0xFF) + ((pixel >> 8) & 0xFF) + (pixel & 0xFF)) / 3;
     if (grey < darkest) darkest = grey;
   }
@@ -203,24 +296,61 @@ int DarkestGrey(HWND window) {
 
 void ClickAt(POINT screen) {
   SetCursorPos(screen.x, screen.y);
-  INPUT clicks[2]{};
-  clicks[0].type = clicks[1].type = INPUT_MOUSE;
-  clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, clicks, sizeof(INPUT));
+  Wait(50);
+  MouseButton(true);
+  Wait(50);
+  MouseButton(false);
+  Wait(250);
+}
+
+void DragFromTo(POINT from, POINT to) {
+  SetCursorPos(from.x, from.y);
+  Wait(50);
+  MouseButton(true);
+  Wait(50);
+  for (int step = 1; step <= 5; ++step) {
+    SetCursorPos(from.x + (to.x - from.x) * step / 5, from.y + (to.y - from.y) * step / 5);
+    Wait(30);
+  }
+  MouseButton(false);
+  Wait(200);
+}
+
+void TurnWheel(int notches) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = MOUSEEVENTF_WHEEL;
+  input.mi.mouseData = static_cast<DWORD>(notches * WHEEL_DELTA);
+  SendInput(1, &input, sizeof input);
+  Wait(300);
+}
+
+void PressChord(WORD modifier, WORD key) {
+  if (modifier) Key(modifier, true);
+  Key(key, true);
+  Key(key, false);
+  if (modifier) Key(modifier, false);
+  Wait(150);
 }
 
 std::string ClipboardText() {
-  std::string text;
-  for (int attempt = 0; attempt < 20 && !OpenClipboard(nullptr); ++attempt) Sleep(50);
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
-      text = bytes;
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
+  std::vector<char> bytes;
+  if (!ReadClipboard(CF_TEXT, bytes)) return "";
+  return std::string(bytes.data(), strnlen(bytes.data(), bytes.size()));
 }
 
-void SaveScreenshot(const std::wstring& name) { SaveScreenBmp(TestOutputFolder() + L"\\" + name + L".bmp"); }
+std::wstring ClipboardUnicodeText() {
+  std::vector<char> bytes;
+  if (!ReadClipboard(CF_UNICODETEXT, bytes)) return L"";
+  const wchar_t* text = reinterpret_cast<const wchar_t*>(bytes.data());
+  return std::wstring(text, wcsnlen(text, bytes.size() / sizeof(wchar_t)));
+}
+
+void SaveScreenshot(const std::wstring& name, const std::wstring& folder) {
+  int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  WriteBmp(folder + L"\\" + name + L".bmp", width, height, ScreenPixels(0, 0, width, height));
+}
+
+void SaveCapture(const ClientCapture& capture, const std::wstring& name, const std::wstring& folder) {
+  WriteBmp(folder + L"\\" + name + L".bmp", capture.width, capture.height, capture.pixels);
+}

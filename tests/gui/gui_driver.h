@@ -1,13 +1,31 @@
 // Works Logodex.exe as a person would, from another process: starts it in
 // a fresh working folder, finds its windows, types into its fields, picks
 // its menu items, reads message boxes and the clipboard, saves screenshots.
+// A test that hosts the windows on its own thread (the pane's, which loads
+// Vistapane.dll itself) uses the same input, screen and clipboard calls
+// once it has told the driver to pump its messages while it waits.
 #pragma once
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+// How the driver waits (for windows, between input events, for the
+// clipboard): it sleeps while the program it works runs in another
+// process. A test whose windows live on its own thread passes
+// PumpMessages, so that they go on handling their input and painting.
+void SetWaitFunction(void (*wait)(DWORD ms));
+void Wait(DWORD ms);
+
+// Dispatches this thread's messages for ms milliseconds.
+void PumpMessages(DWORD ms);
+
+// Where tests write their artefacts.
+std::wstring TestOutputFolder();
+std::wstring ProgramFolder();
 
 struct RunningProgram {
   PROCESS_INFORMATION process{};
@@ -43,6 +61,16 @@ void Settle(HWND window, DWORD ms = 200);
 void TypeInto(HWND field, const std::wstring& text);
 void PressKey(HWND window, UINT virtualKey);
 
+// The pixels of a window's client area as drawn on the screen.
+struct ClientCapture {
+  int width = 0, height = 0;
+  POINT origin{};                     // the client area's top left on the screen
+  std::vector<std::uint32_t> pixels;  // 0x00RRGGBB, top row first
+  std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+  POINT OnScreen(int x, int y) const { return {origin.x + x, origin.y + y}; }
+};
+ClientCapture CaptureClient(HWND window);
+
 // The top-left-most pixel of the colour in the window's client area, in
 // screen coordinates, as it is drawn on the screen; false when none is.
 bool FindColourOnScreen(HWND window, COLORREF colour, POINT& found);
@@ -54,17 +82,23 @@ std::uint64_t ClientImageSignature(HWND window);
 // in the window's client area as drawn on the screen.
 int DarkestGrey(HWND window);
 
-// A left click at a screen position, through the system's mouse input.
+// Real input through the system, as a person's hand gives it, each
+// waiting until it is handled: a left click at a screen position; a drag
+// with the left button held; wheel notches (negative: towards the user,
+// scrolling down); a key with a modifier held (0 for none).
 void ClickAt(POINT screen);
+void DragFromTo(POINT from, POINT to);
+void TurnWheel(int notches);
+void PressChord(WORD modifier, WORD key);
 
-// The clipboard's plain text (CF_TEXT).
+// The clipboard's plain text (CF_TEXT) and its Unicode text.
 std::string ClipboardText();
+std::wstring ClipboardUnicodeText();
 
-// The whole screen as a BMP file in the test output folder.
-void SaveScreenshot(const std::wstring& name);
-
-// Where tests write their artefacts.
-std::wstring TestOutputFolder();
-std::wstring ProgramFolder();
+// The whole screen, and a client-area capture, as BMP files named
+// name.bmp in the folder.
+void SaveScreenshot(const std::wstring& name, const std::wstring& folder = TestOutputFolder());
+void SaveCapture(const ClientCapture& capture, const std::wstring& name,
+                 const std::wstring& folder = TestOutputFolder());
 
 bool FileExists(const std::wstring& path);

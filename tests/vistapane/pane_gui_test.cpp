@@ -3,7 +3,8 @@
 // window, opens generated pages of every kind the program writes, reads
 // what the pane shows by selecting all and copying, finds links by their
 // colour on the screen and clicks them with real mouse input, and saves a
-// screenshot of each state in bin/vistapane-shots.
+// screenshot of each state in bin/vistapane-shots. Input, screen captures,
+// the clipboard and screenshots go through the shared GUI driver.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -14,7 +15,6 @@
 
 #include "search/search_texts.h"
 #include "tests/gui/gui_driver.h"
-#include "tests/gui/screen_bmp.h"
 #include "vistapane/layout.h"
 #include "vistapane/layout_style.h"
 #include "vistapane/text_scale.h"
@@ -34,12 +34,8 @@ extern "C" __declspec(dllexport) void __cdecl InsertUnicode(const char* target) 
 
 namespace {
 
-std::wstring Folder() {
-  std::wstring path(32768, L'\0');
-  DWORD n = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
-  path.resize(n);
-  return path.substr(0, path.find_last_of(L"\\/")) + L"\\vistapane-shots";
-}
+// The pages the test writes and the screenshots it saves.
+std::wstring Folder() { return ProgramFolder() + L"\\vistapane-shots"; }
 
 std::string Narrow(const std::wstring& wide) {
   int n = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
@@ -57,85 +53,6 @@ std::wstring WritePage(const std::wstring& name, const std::string& bytes) {
   return path;
 }
 
-void Pump(DWORD ms) {
-  DWORD start = GetTickCount();
-  do {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    Sleep(10);
-  } while (GetTickCount() - start < ms);
-}
-
-void Key(WORD key, bool down) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = key;
-  input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-  SendInput(1, &input, sizeof input);
-}
-
-void Chord(WORD modifier, WORD key) {
-  if (modifier) Key(modifier, true);
-  Key(key, true);
-  Key(key, false);
-  if (modifier) Key(modifier, false);
-  Pump(150);
-}
-
-void ClickScreen(int x, int y) {
-  SetCursorPos(x, y);
-  Pump(50);
-  INPUT input[2]{};
-  input[0].type = input[1].type = INPUT_MOUSE;
-  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(1, &input[0], sizeof(INPUT));
-  Pump(50);
-  SendInput(1, &input[1], sizeof(INPUT));
-  Pump(250);
-}
-
-// The pixels of a window's client area, top-down, 0x00RRGGBB.
-struct Capture {
-  int width = 0, height = 0;
-  POINT origin{};  // the client area's top left on the screen
-  std::vector<uint32_t> pixels;
-  uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
-};
-
-Capture CaptureClient(HWND window) {
-  Capture c;
-  RECT r;
-  GetClientRect(window, &r);
-  ClientToScreen(window, &c.origin);
-  c.width = r.right;
-  c.height = r.bottom;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = c.width;
-  info.bmiHeader.biHeight = -c.height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, c.width, c.height, screen, c.origin.x, c.origin.y, SRCCOPY);
-  GdiFlush();
-  const uint32_t* p = static_cast<const uint32_t*>(bits);
-  c.pixels.assign(p, p + static_cast<size_t>(c.width) * c.height);
-  for (uint32_t& px : c.pixels) px &= 0xFFFFFF;
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return c;
-}
-
 bool IsLinkBlue(uint32_t px) {
   int r = (px >> 16) & 0xFF, g = (px >> 8) & 0xFF, b = px & 0xFF;
   return b > 150 && r < 90 && g < 90;
@@ -148,7 +65,7 @@ struct Found {
   int left = 0, right = 0, top = 0, bottom = 0;
 };
 
-Found FirstLink(const Capture& c, int fromY = 0) {
+Found FirstLink(const ClientCapture& c, int fromY = 0) {
   Found f;
   for (int y = fromY; y < c.height && !f.ok; ++y)
     for (int x = 0; x < c.width && !f.ok; ++x)
@@ -179,36 +96,13 @@ Found FirstLink(const Capture& c, int fromY = 0) {
   return f;
 }
 
-// A capture as a 32-bit BMP file beside the screenshots.
-void SaveCapture(const Capture& c, const std::string& name) {
-  BITMAPINFOHEADER info{};
-  info.biSize = sizeof info;
-  info.biWidth = c.width;
-  info.biHeight = -c.height;
-  info.biPlanes = 1;
-  info.biBitCount = 32;
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info;
-  file.bfSize = file.bfOffBits + static_cast<DWORD>(c.pixels.size() * 4);
-  std::wstring path = Folder() + L"\\" + std::wstring(name.begin(), name.end()) + L".bmp";
-  if (FILE* out = _wfopen(path.c_str(), L"wb")) {
-    std::fwrite(&file, sizeof file, 1, out);
-    std::fwrite(&info, sizeof info, 1, out);
-    std::fwrite(c.pixels.data(), 4, c.pixels.size(), out);
-    std::fclose(out);
-  }
-}
-
-void SaveShot(const std::string& name) {
-  SaveScreenBmp(Folder() + L"\\" + std::wstring(name.begin(), name.end()) + L".bmp");
-}
-
 LRESULT CALLBACK HostProc(HWND w, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProcW(w, m, wp, lp); }
 
 class PaneTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
+    // The pane lives on this thread: every wait, the driver's too, pumps.
+    SetWaitFunction(PumpMessages);
     CreateDirectoryW(Folder().c_str(), nullptr);
     WNDCLASSW wc{};
     wc.lpfnWndProc = HostProc;
@@ -219,36 +113,29 @@ class PaneTest : public ::testing::Test {
     host_ = CreateWindowW(L"PaneTestHost", L"Pane test host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1000,
                           780, nullptr, nullptr, wc.hInstance, nullptr);
     SetForegroundWindow(host_);
-    Pump(300);
+    PumpMessages(300);
     opened_ = OpenBrowser(host_, &pane_);
-    Pump(300);
+    PumpMessages(300);
   }
-  static void TearDownTestSuite() { DestroyWindow(host_); }
+  static void TearDownTestSuite() {
+    DestroyWindow(host_);
+    SetWaitFunction(nullptr);
+  }
 
   // Opens a page, waits until it is painted.
   static void Open(const std::wstring& path, const char* caption) {
     OpenHtml(Narrow(path).c_str(), caption);
-    Pump(400);
+    PumpMessages(400);
   }
 
   // What the pane shows, by Ctrl+A and Ctrl+C in the pane.
   static std::wstring ShownText() {
     SetForegroundWindow(pane_);
     SetFocus(pane_);
-    Pump(100);
-    Chord(VK_CONTROL, 'A');
-    Chord(VK_CONTROL, 'C');
-    std::wstring text;
-    if (OpenClipboard(host_)) {
-      if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const wchar_t* p = static_cast<const wchar_t*>(GlobalLock(data))) {
-          text = p;
-          GlobalUnlock(data);
-        }
-      }
-      CloseClipboard();
-    }
-    return text;
+    PumpMessages(100);
+    PressChord(VK_CONTROL, 'A');
+    PressChord(VK_CONTROL, 'C');
+    return ClipboardUnicodeText();
   }
 
   static HWND host_;
@@ -327,7 +214,7 @@ TEST_F(PaneTest, OpensAsAnOwnedPopupOverTheHost) {
   EXPECT_LE(pane.top, origin.y + 120);
   EXPECT_EQ(pane.right - pane.left, client.right);
   OpenHtml("about:blank", "");
-  Pump(200);
+  PumpMessages(200);
   EXPECT_EQ(WindowText(pane_), L"");
   EXPECT_EQ(ShownText(), L"");
 }
@@ -335,31 +222,31 @@ TEST_F(PaneTest, OpensAsAnOwnedPopupOverTheHost) {
 TEST_F(PaneTest, PinyinPageInsertLinkCallsTheHost) {
   Open(WritePage(L"HtmlRadicalSearch.htm", PinyinPage()), "Pinyin: MA");
   EXPECT_EQ(WindowText(pane_), L"Pinyin: MA");
-  SaveShot("pinyin");
+  SaveScreenshot(L"pinyin", Folder());
   std::wstring text = ShownText();
   // The TAB between glyph and link is white space: one blank.
   EXPECT_NE(text.find(L"\u5988 5988\t\u9EBB 9EBB"), std::wstring::npos) << Narrow(text);
   EXPECT_NE(text.find(L"\U00020B9F 20B9F\t\uFA11 FA11\t\U0002F800 2F800"), std::wstring::npos);
   EXPECT_NE(text.find(L"1(\u02c9)"), std::wstring::npos);
   // Click the first link on the screen: the top-left one, 5988.
-  Capture c = CaptureClient(pane_);
+  ClientCapture c = CaptureClient(pane_);
   Found link = FirstLink(c);
   ASSERT_TRUE(link.ok);
   g_insertCalls.clear();
-  ClickScreen(c.origin.x + (link.left + link.right) / 2, c.origin.y + (link.top + link.bottom) / 2);
+  ClickAt(c.OnScreen((link.left + link.right) / 2, (link.top + link.bottom) / 2));
   ASSERT_EQ(g_insertCalls.size(), 1u);
   EXPECT_EQ(g_insertCalls[0], "insert5988");
   // The column of 9EBB stands right of it on the same row.
-  Capture again = CaptureClient(pane_);
+  ClientCapture again = CaptureClient(pane_);
   Found second = FirstLink(again);
   int x = second.right + 1;
   while (x < again.width && !IsLinkBlue(again.At(x, second.bottom))) ++x;
   ASSERT_LT(x, again.width);
-  ClickScreen(again.origin.x + x + 3, again.origin.y + (second.top + second.bottom) / 2);
+  ClickAt(again.OnScreen(x + 3, (second.top + second.bottom) / 2));
   ASSERT_EQ(g_insertCalls.size(), 2u);
   EXPECT_EQ(g_insertCalls[1], "insert9EBB");
   // Clicking plain text calls nothing.
-  ClickScreen(c.origin.x + 5, c.origin.y + 5);
+  ClickAt(c.OnScreen(5, 5));
   EXPECT_EQ(g_insertCalls.size(), 2u);
 }
 
@@ -371,30 +258,30 @@ TEST_F(PaneTest, HistoryKeepsTheDocumentsAsShown) {
   // The first file is overwritten by a later search; Back still shows it as it was.
   WritePage(L"history.htm", std::string(kUnicodeHeader) + "<P>overwritten");
   GoBack();
-  Pump(300);
+  PumpMessages(300);
   EXPECT_EQ(WindowText(pane_), L"Unicode: 4E00");
   EXPECT_NE(ShownText().find(L"first"), std::wstring::npos);
   GoForward();
-  Pump(300);
+  PumpMessages(300);
   EXPECT_EQ(WindowText(pane_), L"Unicode: 4E01");
   EXPECT_NE(ShownText().find(L"second page"), std::wstring::npos);
   GoForward();  // nothing further
-  Pump(100);
+  PumpMessages(100);
   EXPECT_EQ(WindowText(pane_), L"Unicode: 4E01");
   // The keys: Alt+Left back, Alt+Right forward, Backspace back.
-  Chord(VK_MENU, VK_LEFT);
+  PressChord(VK_MENU, VK_LEFT);
   EXPECT_EQ(WindowText(pane_), L"Unicode: 4E00");
-  Chord(VK_MENU, VK_RIGHT);
+  PressChord(VK_MENU, VK_RIGHT);
   EXPECT_EQ(WindowText(pane_), L"Unicode: 4E01");
-  Chord(0, VK_BACK);
+  PressChord(0, VK_BACK);
   EXPECT_EQ(WindowText(pane_), L"Unicode: 4E00");
   // A new page drops the forward entries.
   Open(WritePage(L"history3.htm", std::string(kUnicodeHeader) + "<P>third"), "Unicode: 4E02");
   GoForward();
-  Pump(100);
+  PumpMessages(100);
   EXPECT_EQ(WindowText(pane_), L"Unicode: 4E02");
   GoBack();
-  Pump(200);
+  PumpMessages(200);
   EXPECT_EQ(WindowText(pane_), L"Unicode: 4E00");
 }
 
@@ -403,21 +290,21 @@ TEST_F(PaneTest, RelativeLinksAndMissingFiles) {
   Open(WritePage(L"links.htm", std::string(kUnicodeHeader) + "<P><A href=\"target.htm\">open the other page</A>"
                                                   "<P><A href=\"gone.htm\">a missing page</A>"),
        "Links");
-  Capture c = CaptureClient(pane_);
+  ClientCapture c = CaptureClient(pane_);
   Found link = FirstLink(c);
   ASSERT_TRUE(link.ok);
-  ClickScreen(c.origin.x + link.left + 10, c.origin.y + (link.top + link.bottom) / 2);
+  ClickAt(c.OnScreen(link.left + 10, (link.top + link.bottom) / 2));
   EXPECT_EQ(WindowText(pane_), L"target.htm");
   EXPECT_NE(ShownText().find(L"the linked page"), std::wstring::npos);
   GoBack();
-  Pump(300);
+  PumpMessages(300);
   EXPECT_EQ(WindowText(pane_), L"Links");
-  Capture back = CaptureClient(pane_);
+  ClientCapture back = CaptureClient(pane_);
   Found missing = FirstLink(back, FirstLink(back).bottom + 2);
   ASSERT_TRUE(missing.ok);
-  ClickScreen(back.origin.x + missing.left + 10, back.origin.y + (missing.top + missing.bottom) / 2);
+  ClickAt(back.OnScreen(missing.left + 10, (missing.top + missing.bottom) / 2));
   EXPECT_EQ(WindowText(pane_), L"File not found");
-  SaveShot("missing-link");
+  SaveScreenshot(L"missing-link", Folder());
   std::wstring text = ShownText();
   EXPECT_NE(text.find(L"gone.htm"), std::wstring::npos);
   EXPECT_NE(text.find(L"cannot be opened"), std::wstring::npos);
@@ -443,13 +330,13 @@ TEST_F(PaneTest, APageTooLargeIsSaidShownAndRecorded) {
   std::wstring text = ShownText();
   EXPECT_NE(text.find(L"The page is too large to show: " + large), std::wstring::npos) << Narrow(text);
   EXPECT_EQ(text.find(L"the page before"), std::wstring::npos);
-  SaveShot("page-too-large");
+  SaveScreenshot(L"page-too-large", Folder());
   GoBack();
-  Pump(300);
+  PumpMessages(300);
   EXPECT_EQ(WindowText(pane_), L"Unicode: 4E00");
   EXPECT_NE(ShownText().find(L"the page before"), std::wstring::npos);
   GoForward();
-  Pump(300);
+  PumpMessages(300);
   EXPECT_EQ(WindowText(pane_), L"Page too large");
   DeleteFileW(large.c_str());
 }
@@ -459,7 +346,7 @@ TEST_F(PaneTest, LegacyCharsets) {
   //             '中文'.encode('big5').hex())" -> d6d0cec4 95328236 a4a4a4e5
   Open(WritePage(L"gb18030.htm", std::string(kUnicodeHeader) + "<P>GB18030: \xD6\xD0\xCE\xC4 \x95\x32\x82\x36 end"),
        "GB18030");
-  SaveShot("gb18030");
+  SaveScreenshot(L"gb18030", Folder());
   std::wstring gb = ShownText();
   EXPECT_NE(gb.find(L"GB18030: \u4E2D\u6587 \U00020000 end"), std::wstring::npos) << Narrow(gb);
   Open(WritePage(L"big5.htm", "<META charset=big5><P>Big5: \xA4\xA4\xA4\xE5"), "Big5");
@@ -473,14 +360,14 @@ TEST_F(PaneTest, LegacyCharsets) {
 
 TEST_F(PaneTest, OtherPageKinds) {
   Open(WritePage(L"definition.htm", DefinitionPage()), "Definition: hillock");
-  SaveShot("definition");
+  SaveScreenshot(L"definition", Folder());
   EXPECT_NE(ShownText().find(L"\u4E18\u00A04E18,\u00A0QIU1"), std::wstring::npos);
   Open(WritePage(L"HtmlRadical.htm", RadicalsPage()), "KangXi Radicals");
-  SaveShot("radicals");
+  SaveScreenshot(L"radicals", Folder());
   std::wstring text = ShownText();
   EXPECT_NE(text.find(L"9 \u4EBA \u4EBB 4EBA REN2 (MAN)"), std::wstring::npos);
   Open(WritePage(L"HtmlTotalStrokeSearch.htm", StrokePage(40)), "TotalStroke: 12 (40)");
-  SaveShot("strokes");
+  SaveScreenshot(L"strokes", Folder());
   // The third paragraph: U+20000, the first of Extension B.
   std::wstring strokes = ShownText();
   EXPECT_NE(strokes.find(L"\U00020000" L"20000\u00A0\u00A0YI1\r\n\uF900F900\u00A0\u00A0TIAN3 TIAN4"),
@@ -492,8 +379,8 @@ TEST_F(PaneTest, FontSizesScaleThePage) {
   int previous = 0;
   for (int level : {0, 1, 2, 3, 4}) {
     FontSize(level);
-    Pump(300);
-    SaveShot("size-" + std::to_string(level));
+    PumpMessages(300);
+    SaveScreenshot(L"size-" + std::to_wstring(level), Folder());
     Found link = FirstLink(CaptureClient(pane_));
     ASSERT_TRUE(link.ok) << level;
     int height = link.bottom - link.top;
@@ -501,27 +388,27 @@ TEST_F(PaneTest, FontSizesScaleThePage) {
     previous = height;
   }
   FontSize(2);
-  Pump(200);
+  PumpMessages(200);
   // Scrolling keeps the layout; after scrolling down, a size change keeps
   // the place: the first link shown is no longer the page's first.
   // A click on blank space gives the pane the keyboard, as a user would.
-  Capture blank = CaptureClient(pane_);
-  ClickScreen(blank.origin.x + blank.width - 40, blank.origin.y + blank.height / 2);
-  Chord(0, VK_NEXT);
-  Chord(0, VK_DOWN);
-  SaveShot("scrolled");
+  ClientCapture blank = CaptureClient(pane_);
+  ClickAt(blank.OnScreen(blank.width - 40, blank.height / 2));
+  PressChord(0, VK_NEXT);
+  PressChord(0, VK_DOWN);
+  SaveScreenshot(L"scrolled", Folder());
   FontSize(3);
-  Pump(300);
-  SaveShot("scrolled-larger");
+  PumpMessages(300);
+  SaveScreenshot(L"scrolled-larger", Folder());
   g_insertCalls.clear();
-  Capture c = CaptureClient(pane_);
+  ClientCapture c = CaptureClient(pane_);
   Found link = FirstLink(c);
   ASSERT_TRUE(link.ok);
-  ClickScreen(c.origin.x + link.left + 4, c.origin.y + (link.top + link.bottom) / 2);
+  ClickAt(c.OnScreen(link.left + 4, (link.top + link.bottom) / 2));
   ASSERT_EQ(g_insertCalls.size(), 1u);
   EXPECT_NE(g_insertCalls[0], "insert3400");
   FontSize(2);
-  Chord(0, VK_HOME);
+  PressChord(0, VK_HOME);
 }
 
 // The ink of a rectangle of a capture: the sum over its pixels of 255
@@ -546,7 +433,7 @@ struct Ink {
   }
 };
 
-Ink InkIn(const Capture& c, int left, int top, int right, int bottom) {
+Ink InkIn(const ClientCapture& c, int left, int top, int right, int bottom) {
   Ink ink;
   for (int y = std::max(0, top); y < std::min(c.height, bottom); ++y)
     for (int x = std::max(0, left); x < std::min(c.width, right); ++x) {
@@ -587,9 +474,9 @@ TEST_F(PaneTest, HanGlyphsAreAsDarkAsTheLatinTextBesideThem) {
     vistapane::Document document = vistapane::LoadPage(path).document;
     for (int level : {0, 1, 2, 3, 4}) {
       FontSize(level);
-      Pump(300);
-      Capture c = CaptureClient(pane_);
-      SaveCapture(c, name + "-" + std::to_string(level));
+      PumpMessages(300);
+      ClientCapture c = CaptureClient(pane_);
+      SaveCapture(c, std::wstring(name.begin(), name.end()) + L"-" + std::to_wstring(level), Folder());
       vistapane::LayoutOptions options;
       options.width = c.width;
       options.scalePercent = vistapane::TextScalePercent(level, dpi);
@@ -642,45 +529,14 @@ TEST_F(PaneTest, HanGlyphsAreAsDarkAsTheLatinTextBesideThem) {
     }
   }
   FontSize(2);
-  Pump(200);
-}
-
-void Drag(int fromX, int fromY, int toX, int toY) {
-  SetCursorPos(fromX, fromY);
-  Pump(50);
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  SendInput(1, &input, sizeof input);
-  Pump(50);
-  for (int step = 1; step <= 5; ++step) {
-    SetCursorPos(fromX + (toX - fromX) * step / 5, fromY + (toY - fromY) * step / 5);
-    Pump(30);
-  }
-  input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(1, &input, sizeof input);
-  Pump(200);
-}
-
-std::wstring Clipboard(HWND owner) {
-  std::wstring text;
-  if (OpenClipboard(owner)) {
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-      if (const wchar_t* p = static_cast<const wchar_t*>(GlobalLock(data))) {
-        text = p;
-        GlobalUnlock(data);
-      }
-    }
-    CloseClipboard();
-  }
-  return text;
+  PumpMessages(200);
 }
 
 TEST_F(PaneTest, MouseSelectionWheelAndCursor) {
   std::string page = std::string(kUnicodeHeader) + "<P>alpha beta gamma delta";
   for (int i = 0; i < 80; ++i) page += "<P>line " + std::to_string(i) + " <A href=\"insert4E00\">4E00</A>";
   Open(WritePage(L"select.htm", page), "Selection");
-  Capture c = CaptureClient(pane_);
+  ClientCapture c = CaptureClient(pane_);
   // The first line of text: the first dark pixels from the top.
   int top = -1, left = c.width, right = 0;
   for (int y = 0; y < c.height && top < 0; ++y)
@@ -691,14 +547,14 @@ TEST_F(PaneTest, MouseSelectionWheelAndCursor) {
     for (int x = 0; x < c.width - 30; ++x)
       if ((c.At(x, y) & 0xFF) < 100) { left = std::min(left, x); right = std::max(right, x); }
   // Drag from before "alpha" to past the end of the line: copies the line.
-  Drag(c.origin.x + left - 2, c.origin.y + top + 4, c.origin.x + right + 20, c.origin.y + top + 4);
-  SaveShot("selection");
-  Chord(VK_CONTROL, 'C');
-  EXPECT_EQ(Clipboard(host_), L"alpha beta gamma delta");
+  DragFromTo(c.OnScreen(left - 2, top + 4), c.OnScreen(right + 20, top + 4));
+  SaveScreenshot(L"selection", Folder());
+  PressChord(VK_CONTROL, 'C');
+  EXPECT_EQ(ClipboardUnicodeText(), L"alpha beta gamma delta");
   // Half of the line: from before "alpha" to the middle of it.
-  Drag(c.origin.x + left - 2, c.origin.y + top + 4, c.origin.x + (left + right) / 2, c.origin.y + top + 4);
-  Chord(VK_CONTROL, 'C');
-  std::wstring half = Clipboard(host_);
+  DragFromTo(c.OnScreen(left - 2, top + 4), c.OnScreen((left + right) / 2, top + 4));
+  PressChord(VK_CONTROL, 'C');
+  std::wstring half = ClipboardUnicodeText();
   EXPECT_GT(half.size(), 5u);
   EXPECT_LT(half.size(), 20u);
   EXPECT_EQ(half.compare(0, 5, L"alpha"), 0);
@@ -706,15 +562,10 @@ TEST_F(PaneTest, MouseSelectionWheelAndCursor) {
   Found link = FirstLink(c);
   ASSERT_TRUE(link.ok);
   SetCursorPos(c.origin.x + link.left + 3, c.origin.y + (link.top + link.bottom) / 2);
-  Pump(150);
+  PumpMessages(150);
   EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
   // The wheel scrolls the page down; Home brings it back.
-  INPUT wheel{};
-  wheel.type = INPUT_MOUSE;
-  wheel.mi.dwFlags = MOUSEEVENTF_WHEEL;
-  wheel.mi.mouseData = static_cast<DWORD>(-3 * WHEEL_DELTA);
-  SendInput(1, &wheel, sizeof wheel);
-  Pump(300);
+  TurnWheel(-3);
   Found scrolled = FirstLink(CaptureClient(pane_));
   ASSERT_TRUE(scrolled.ok);
   EXPECT_LT(scrolled.top, link.top);  // links move up: the page moved down
@@ -723,7 +574,7 @@ TEST_F(PaneTest, MouseSelectionWheelAndCursor) {
   info.fMask = SIF_POS;
   GetScrollInfo(pane_, SB_VERT, &info);
   EXPECT_GT(info.nPos, 0);
-  Chord(0, VK_HOME);
+  PressChord(0, VK_HOME);
   GetScrollInfo(pane_, SB_VERT, &info);
   EXPECT_EQ(info.nPos, 0);
 }
@@ -733,15 +584,15 @@ TEST_F(PaneTest, LayoutTimeOfTheLargestPage) {
   auto start = std::chrono::steady_clock::now();
   OpenHtml(Narrow(path).c_str(), "TotalStroke: 12 (6000)");
   double open = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-  Pump(300);
+  PumpMessages(300);
   start = std::chrono::steady_clock::now();
   FontSize(3);
   double relayout = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-  Pump(300);
+  PumpMessages(300);
   start = std::chrono::steady_clock::now();
   FontSize(2);
   double again = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-  Pump(300);
+  PumpMessages(300);
   std::printf("6,000 paragraphs under Wine: open (read, parse, first layout) %.0f ms; "
               "layout at a new size %.0f ms; at a size laid out before %.0f ms\n",
               open, relayout, again);
@@ -750,9 +601,9 @@ TEST_F(PaneTest, LayoutTimeOfTheLargestPage) {
   // laying it out the first time.
   EXPECT_LE(again, 2 * open);
   EXPECT_LE(relayout, 2 * open);
-  SaveShot("large");
-  Chord(0, VK_END);
-  SaveShot("large-end");
+  SaveScreenshot(L"large", Folder());
+  PressChord(0, VK_END);
+  SaveScreenshot(L"large-end", Folder());
   // The definition page of a very common word: 7,672 results, each a
   // paragraph of glyph, code and reading and one of definition text.
   std::string definition = kDefinitionHeader;
@@ -769,17 +620,17 @@ TEST_F(PaneTest, LayoutTimeOfTheLargestPage) {
   start = std::chrono::steady_clock::now();
   OpenHtml(Narrow(path).c_str(), "Definition: to");
   open = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-  Pump(300);
+  PumpMessages(300);
   start = std::chrono::steady_clock::now();
   FontSize(3);
   relayout = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-  Pump(300);
+  PumpMessages(300);
   FontSize(2);
-  Pump(300);
+  PumpMessages(300);
   std::printf("definition page of 7,672 results under Wine: open %.0f ms; layout at a new size %.0f ms\n", open,
               relayout);
   EXPECT_LE(relayout, 2 * open);
-  SaveShot("definition-large");
+  SaveScreenshot(L"definition-large", Folder());
 }
 
 }  // namespace
