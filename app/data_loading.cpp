@@ -97,8 +97,9 @@ void IndexTables(CharacterTables& tables) {
     return;
   } catch (const std::bad_alloc&) {
   }
-  // Only the Unihan text's index grows with a file: the program goes on
-  // without that text, as when its file is missing.
+  // The Unihan text is the largest table and the one that grows with a
+  // file: the program goes on without it, as when its file is missing.
+  // (Its index is the Unihan search's, built on that search's first use.)
   ClearUnihanText(tables);
   ReportDataFile(kUnihanFileCaption, kUnihanFileName, DataFileRead::kNoMemory, kUnihanFileMaxBytes);
   BuildLookupIndexes(tables);

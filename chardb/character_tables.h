@@ -75,31 +75,6 @@ struct VariantIndex {
   std::vector<std::uint32_t> order;
 };
 
-// The Unihan text's records for the extract: the runs of lines that begin
-// with the same "U+" code, sorted by the code's text, each a range of the
-// text (its lines are found in it when a search lists them), and every
-// "U+" that does not begin a line. Built for the text as it is at indexing
-// time; the extract scans otherwise.
-struct UnihanIndex {
-  struct Record {
-    std::uint32_t codeOffset;  // the code's first hexadecimal digit
-    std::uint32_t codeLength;
-    std::uint32_t begin;  // where its first line begins
-    std::uint32_t end;    // where the line after its last begins, or the text's end
-  };
-  const char* builtFor = nullptr;
-  std::size_t builtSize = 0;
-  std::size_t textLength = 0;  // the text up to its NUL
-  std::vector<Record> records;             // ascending by code text
-  std::vector<std::uint32_t> linesBefore;  // lines of the records before each, and the total
-  // Every "U+" that does not begin a line, ascending by the text after it
-  // (its first kUnihanMarkOrderWidth bytes), with where its line begins.
-  std::vector<std::uint32_t> innerMarks;
-  std::vector<std::uint32_t> innerMarkLines;
-  std::uint32_t linesWithInnerMarkOnly = 0;  // lines holding "U+" inside but not at the start
-};
-constexpr std::size_t kUnihanMarkOrderWidth = 32;
-
 struct CharacterTables {
   ResourceText pinyin, definition, radicalStroke, matthews, preface;
   // The pieces read and one zero record after them.
@@ -110,9 +85,9 @@ struct CharacterTables {
   VariantTable simplified{kSimplifiedVariants, kSimplifiedVariantsCount};
   VariantTable traditional{kTraditionalVariants, kTraditionalVariantsCount};
   // Built by BuildLookupIndexes; a lookup scans its table while they are not.
+  // The Unihan search keeps its own index (see UnihanIndex).
   ExtractIndex pinyinIndex, definitionIndex, radicalStrokeIndex, matthewsIndex;
   VariantIndex simplifiedIndex, traditionalIndex;
-  UnihanIndex unihanIndex;
 };
 
 // The embedded names of the five texts, and the two data files.
@@ -140,7 +115,7 @@ void LoadUnihanText(const std::string& fileBytes, CharacterTables& tables);
 // No Unihan text (unihan.txt could not be opened).
 void ClearUnihanText(CharacterTables& tables);
 
-// The indexes of the four extracts, the two variant tables and the Unihan text.
+// The indexes of the four extracts and the two variant tables.
 void BuildLookupIndexes(CharacterTables& tables);
 
 // The largest data files the tables take: several times the shipped data,
@@ -168,6 +143,6 @@ bool ReadFileBytes(const std::string& path, std::string& bytes);
 
 // Reads the five embedded texts from files of their resource names,
 // TotalStrokeOrdered.txt and unihan.txt from dataDir, and builds the
-// indexes. False with a one-line reason naming the file when one is
+// lookup indexes. False with a one-line reason naming the file when one is
 // missing, not a regular file, too large or unreadable.
 bool LoadCharacterTables(const std::string& dataDir, CharacterTables& tables, std::string& error);

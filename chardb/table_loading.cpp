@@ -11,7 +11,6 @@
 #include <string_view>
 
 #include "chardb/character_tables.h"
-#include "chardb/unihan_extract.h"
 #include "chardb/code_fields.h"
 
 void SetResourceText(const char* data, std::size_t size, ResourceText& text) {
@@ -182,7 +181,6 @@ void BuildLookupIndexes(CharacterTables& tables) {
   BuildExtractIndex(tables.matthews, false, tables.matthewsIndex);
   BuildVariantIndex(tables.simplified, tables.simplifiedIndex);
   BuildVariantIndex(tables.traditional, tables.traditionalIndex);
-  BuildUnihanIndex(tables);
 }
 
 namespace {

@@ -78,8 +78,8 @@ UnihanBox ComposeUnihanBox(const UnihanExtract& extract, const std::string& key)
   return box;
 }
 
-UnihanBox ComposeUnihanBox(const CharacterTables& tables, const std::string& key) {
-  return ComposeUnihanBox(ExtractUnihan(tables, key), key);
+UnihanBox ComposeUnihanBox(const CharacterTables& tables, const UnihanIndex& index, const std::string& key) {
+  return ComposeUnihanBox(ExtractUnihan(tables, index, key), key);
 }
 
 std::string WithThousandsSeparators(std::size_t value) {

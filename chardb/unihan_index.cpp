@@ -18,17 +18,13 @@ namespace {
 // Beyond this many matching records their first lines are found by the
 // scan, which meets them at once when they are that common.
 constexpr std::size_t kRecordsToSort = 4096;
+// Records that fall in more ascending runs than this are sorted into one.
+constexpr std::size_t kMostRuns = 64;
 
 bool IsHexDigit(char c) { return UpperHexDigit(c) >= 0; }
 
 std::string_view CodeOf(std::string_view text, const UnihanIndex::Record& record) {
   return text.substr(record.codeOffset, record.codeLength);
-}
-
-bool IndexCurrent(const CharacterTables& tables) {
-  const UnihanIndex& index = tables.unihanIndex;
-  return index.builtFor != nullptr && index.builtFor == tables.unihan.data() &&
-         index.builtSize == tables.unihan.size();
 }
 
 // The line that begins at `start`, without its LF.
@@ -69,11 +65,19 @@ bool NewlineBefore(const char* text, std::size_t at, std::size_t back) { return 
 // with that of every '+', in the text's order, but for a '+' second on its
 // line (the "U+" that begins it, which the caller meets through the
 // newline), and stops at the first NUL; answers where it stopped.
-// Thirty-two bytes are tested at a time where the processor compares
+// Sixty-four bytes are tested at a time where the processor compares
 // sixteen in one instruction, else eight: a byte equal to c leaves a zero
 // in word ^ c, and each zero byte is marked by its high bit, exactly.
-template <typename AtNewline, typename AtPlus>
-std::size_t ForEachNewlineOrPlus(const char* text, std::size_t size, AtNewline atNewline, AtPlus atPlus) {
+// Whether the two bytes before a block are newlines is carried over from
+// the block before. Most blocks hold only newlines to visit, which are
+// visited without asking of each what it is, and away from the text's end
+// through atNewlineWithRoom: at least eight bytes follow the newline's
+// line start. Inlined, so that the caller's state stays in registers.
+template <typename AtNewline, typename AtNewlineWithRoom, typename AtPlus>
+inline __attribute__((always_inline)) std::size_t ForEachNewlineOrPlus(const char* text, std::size_t size,
+                                                                        AtNewline atNewline,
+                                                                        AtNewlineWithRoom atNewlineWithRoom,
+                                                                        AtPlus atPlus) {
   std::size_t at = 0;
   // The bits below the first NUL's; false when there was one.
   auto visit = [&](std::size_t base, std::uint64_t ends, std::uint64_t found, std::uint64_t nuls, int shift) {
@@ -92,34 +96,56 @@ std::size_t ForEachNewlineOrPlus(const char* text, std::size_t size, AtNewline a
   const __m128i newlines = _mm_set1_epi8('\n');
   const __m128i pluses = _mm_set1_epi8('+');
   const __m128i zeros = _mm_setzero_si128();
-  for (; size - at >= 32; at += 32) {
-    __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + at));
-    __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + at + 16));
-    auto mask = [low, high](__m128i c) {
-      return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(low, c))) |
-             static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(high, c))) << 16;
+  // Bit 0: a newline two bytes before the block; bit 1: one byte before.
+  std::uint64_t before = 0;
+  for (; size - at >= 64; at += 64) {
+    __m128i part[4];
+    for (int i = 0; i < 4; ++i) part[i] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + at + 16 * i));
+    auto mask = [&part](__m128i c) {
+      std::uint64_t bits = 0;
+      for (int i = 0; i < 4; ++i)
+        bits |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(part[i], c))))
+                << (16 * i);
+      return bits;
     };
-    std::uint32_t ends = mask(newlines);
-    std::uint32_t plus = mask(pluses);
-    std::uint32_t second = (ends << 2) | (NewlineBefore(text, at, 2) ? 1u : 0u) | (NewlineBefore(text, at, 1) ? 2u : 0u);
-    std::uint32_t nuls = mask(zeros);
-    if (!visit(at, ends, ends | (plus & ~second), nuls, 0)) return at + static_cast<std::size_t>(__builtin_ctz(nuls));
+    std::uint64_t ends = mask(newlines);
+    std::uint64_t inner = mask(pluses) & ~((ends << 2) | before);
+    before = ends >> 62;
+    __m128i least = _mm_min_epu8(_mm_min_epu8(part[0], part[1]), _mm_min_epu8(part[2], part[3]));
+    bool nul = _mm_movemask_epi8(_mm_cmpeq_epi8(least, zeros)) != 0;
+    if (inner == 0 && !nul) {
+      if (size - at >= 80)
+        for (; ends != 0; ends &= ends - 1) atNewlineWithRoom(at + static_cast<std::size_t>(__builtin_ctzll(ends)));
+      else
+        for (; ends != 0; ends &= ends - 1) atNewline(at + static_cast<std::size_t>(__builtin_ctzll(ends)));
+      continue;
+    }
+    std::uint64_t nuls = mask(zeros);
+    if (!visit(at, ends, ends | inner, nuls, 0)) return at + static_cast<std::size_t>(__builtin_ctzll(nuls));
   }
 #endif
   static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "byte offsets taken from the low bits");
   constexpr std::uint64_t kOnes = 0x0101010101010101ull;
   constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
   auto zeroBytes = [](std::uint64_t v) { return ~(((v & kLow7) + kLow7) | v | kLow7); };
+  // The high bit of byte 0: a newline two bytes before the word; of byte
+  // 1: one byte before.
+  std::uint64_t wordBefore = (NewlineBefore(text, at, 2) ? 0x80u : 0u) | (NewlineBefore(text, at, 1) ? 0x8000u : 0u);
   for (; size - at >= 8; at += 8) {
     std::uint64_t word;
     std::memcpy(&word, text + at, 8);
     std::uint64_t ends = zeroBytes(word ^ (kOnes * '\n'));
-    std::uint64_t plus = zeroBytes(word ^ (kOnes * '+'));
-    std::uint64_t second = (ends << 16) | (NewlineBefore(text, at, 2) ? 0x80u : 0u) |
-                           (NewlineBefore(text, at, 1) ? 0x8000u : 0u);
+    std::uint64_t inner = zeroBytes(word ^ (kOnes * '+')) & ~((ends << 16) | wordBefore);
+    wordBefore = ends >> 48;
     std::uint64_t nuls = zeroBytes(word);
-    if (!visit(at, ends, ends | (plus & ~second), nuls, 3))
-      return at + static_cast<std::size_t>(__builtin_ctzll(nuls)) / 8;
+    if ((inner | nuls) == 0) {
+      if (size - at >= 24)
+        for (; ends != 0; ends &= ends - 1) atNewlineWithRoom(at + static_cast<std::size_t>(__builtin_ctzll(ends)) / 8);
+      else
+        for (; ends != 0; ends &= ends - 1) atNewline(at + static_cast<std::size_t>(__builtin_ctzll(ends)) / 8);
+      continue;
+    }
+    if (!visit(at, ends, ends | inner, nuls, 3)) return at + static_cast<std::size_t>(__builtin_ctzll(nuls)) / 8;
   }
   for (; at < size; ++at) {
     if (text[at] == '\0') return at;
@@ -133,28 +159,68 @@ std::size_t ForEachNewlineOrPlus(const char* text, std::size_t size, AtNewline a
 
 // The records of a text and the marks inside its lines, gathered line by
 // line in the text's order. Most lines go on with the record before: the
-// same "U+", code and byte after it, compared as one word; other lines
-// take the longer way.
+// same "U+", code and byte after it, which the caller compares as one word
+// (RecordWord) and only counts; the other lines, and every '+' inside a
+// line, take the longer way here.
 class RecordGatherer {
  public:
-  RecordGatherer(std::string_view text, UnihanIndex& index) : base_(text.data()), size_(text.size()), index_(index) {
+  // What a line going on with the record begins with: its "U+", code and
+  // the byte after it, when they fit in one word (the mask's bytes). When
+  // they do not, or no record is being gathered, a NUL as the line's first
+  // byte, which no line of a text (it ends at its first NUL) begins with.
+  struct RecordWord {
+    std::uint64_t word;
+    std::uint64_t mask;
+  };
+
+  static constexpr RecordWord kNoRecordWord{0, 0xFF};
+
+  RecordGatherer(std::string_view text, UnihanIndex& index)
+      : records(index.records), lineCounts(index.linesBefore), base_(text.data()), size_(text.size()), index_(index) {
     // Reserved for short records: memory not written is never touched.
     records.reserve(size_ / 64 + 1);
-    lineCounts.reserve(size_ / 64 + 1);
-    keyed.reserve(size_ / 64 + 1);
+    lineCounts.reserve(size_ / 64 + 2);
   }
 
-  void BeginLine(std::size_t start) {
-    lineStart_ = start;
-    if (recordMask_ != 0 && size_ - start >= 8) {
-      std::uint64_t mine;
-      std::memcpy(&mine, base_ + start, 8);
-      if (((mine ^ recordWord_) & recordMask_) == 0) {
-        ++*lineCount_;
-        return;
-      }
+  // The line at `start`, the text's line number `line` (from 0), which the
+  // caller could not tell goes on with the record before; the record word
+  // for the lines after it.
+  __attribute__((noinline)) RecordWord BeginOtherLine(std::size_t start, std::uint32_t line) {
+    std::uint64_t value = ReadCode(start);
+    if (!startsWithMark_) {
+      EndRecord(start, line);
+      return kNoRecordWord;
     }
-    BeginOtherLine(start);
+    std::uint32_t length = static_cast<std::uint32_t>(codeEnd_ - start - 2);
+    // The same value and length give the same code, but for codes longer
+    // than sixteen digits, which lose digits from the value: their text.
+    if (inRecord_ && lastLength_ == length && lastValue_ == value &&
+        (length <= 16 || std::memcmp(base_ + records.back().codeOffset, base_ + start + 2, length) == 0))
+      return record_;
+    EndRecord(start, line);
+    // A code that does not come after the record before's begins a run
+    // (codes of one length up to sixteen digits compare as their values).
+    bool after = false;
+    if (!records.empty()) {
+      if (lastLength_ == length && length <= 16)
+        after = lastValue_ < value;
+      else
+        after = std::string_view(base_ + records.back().codeOffset, records.back().codeLength) <
+                std::string_view(base_ + start + 2, length);
+    }
+    if (!after) index_.runs.push_back(static_cast<std::uint32_t>(records.size()));
+    records.push_back({static_cast<std::uint32_t>(start + 2), length, static_cast<std::uint32_t>(start), 0});
+    lineCounts.push_back(0);
+    inRecord_ = true;
+    firstLine_ = line;
+    lastValue_ = value;
+    lastLength_ = length;
+    record_ = kNoRecordWord;
+    if (length + 3 <= 8 && size_ - start >= 8) {
+      record_.mask = ~std::uint64_t{0} >> (8 * (8 - (length + 3)));
+      std::memcpy(&record_.word, base_ + start, 8);
+    }
+    return record_;
   }
 
   // A '+' that is not second on its line: "U+" inside the line when a 'U'
@@ -162,20 +228,25 @@ class RecordGatherer {
   // has nothing before it).
   void Plus(std::size_t at) {
     if (at == 0 || base_[at - 1] != 'U') return;
-    if (codeLine_ != lineStart_) ReadCode(lineStart_);
-    if (at > codeEnd_) AddInnerMark(at - 1);
+    std::size_t lineStart = at;
+    while (lineStart > 0 && base_[lineStart - 1] != '\n') --lineStart;
+    if (codeLine_ != lineStart) ReadCode(lineStart);
+    if (at > codeEnd_) AddInnerMark(at - 1, lineStart);
   }
 
-  // Ends the last record at the text's end.
-  void Finish() {
-    if (inRecord_) records.back().end = static_cast<std::uint32_t>(size_);
+  // Ends the last record at the text's end, after its `lines` lines, and
+  // the last run.
+  void Finish(std::uint32_t lines) {
+    EndRecord(size_, lines);
+    index_.runs.push_back(static_cast<std::uint32_t>(records.size()));
   }
 
-  // Records in the order of the text, with their lines' counts and their
-  // order keys (taken while the line is at hand).
-  std::vector<UnihanIndex::Record> records;
-  std::vector<std::uint32_t> lineCounts;
-  std::vector<std::pair<std::uint64_t, std::uint32_t>> keyed;
+  // Records in the order of the text, with their lines' counts, gathered
+  // in the index's own vectors; the marks' order keys and their numbers,
+  // taken while the line is at hand.
+  std::vector<UnihanIndex::Record>& records;
+  std::vector<std::uint32_t>& lineCounts;
+  std::vector<std::pair<std::uint64_t, std::uint32_t>> markOrder;
 
  private:
   // Whether the line at `start` begins with "U+", and where its code
@@ -193,44 +264,27 @@ class RecordGatherer {
     return value;
   }
 
-  __attribute__((noinline)) void BeginOtherLine(std::size_t start) {
-    std::uint64_t value = ReadCode(start);
-    if (!startsWithMark_) {
-      EndRecord(start);
-      return;
+  // Ends the record being gathered, if any, before the line at `start`,
+  // the text's line number `line`.
+  void EndRecord(std::size_t start, std::uint32_t line) {
+    if (inRecord_) {
+      records.back().end = static_cast<std::uint32_t>(start);
+      lineCounts.back() = line - firstLine_;
     }
-    std::uint32_t length = static_cast<std::uint32_t>(codeEnd_ - start - 2);
-    // The same value and length give the same code, but for codes longer
-    // than sixteen digits, which lose digits from the value: their text.
-    if (inRecord_ && lastLength_ == length && lastValue_ == value &&
-        (length <= 16 || std::memcmp(base_ + records.back().codeOffset, base_ + start + 2, length) == 0)) {
-      ++*lineCount_;
-      return;
-    }
-    EndRecord(start);
-    records.push_back({static_cast<std::uint32_t>(start + 2), length, static_cast<std::uint32_t>(start), 0});
-    lineCounts.push_back(1);
-    lineCount_ = &lineCounts.back();
-    keyed.push_back({TextKey(base_ + start + 2, length), static_cast<std::uint32_t>(keyed.size())});
-    inRecord_ = true;
-    lastValue_ = value;
-    lastLength_ = length;
-    recordMask_ = length + 3 <= 8 && size_ - start >= 8 ? ~std::uint64_t{0} >> (8 * (8 - (length + 3))) : 0;
-    if (recordMask_ != 0) std::memcpy(&recordWord_, base_ + start, 8);
-  }
-
-  void EndRecord(std::size_t start) {
-    if (inRecord_) records.back().end = static_cast<std::uint32_t>(start);
     inRecord_ = false;
-    recordMask_ = 0;
   }
 
-  __attribute__((noinline)) void AddInnerMark(std::size_t mark) {
+  // Every mark begins "U+": the eight bytes after it order the marks
+  // wherever they differ.
+  __attribute__((noinline)) void AddInnerMark(std::size_t mark, std::size_t lineStart) {
+    std::size_t after = mark + 2;
+    markOrder.push_back({TextKey(base_ + after, static_cast<std::uint32_t>(std::min<std::size_t>(8, size_ - after))),
+                         static_cast<std::uint32_t>(markOrder.size())});
     index_.innerMarks.push_back(static_cast<std::uint32_t>(mark));
-    index_.innerMarkLines.push_back(static_cast<std::uint32_t>(lineStart_));
-    if (!startsWithMark_ && lineStart_ != lastOnlyInside_) {
+    index_.innerMarkLines.push_back(static_cast<std::uint32_t>(lineStart));
+    if (!startsWithMark_ && lineStart != lastOnlyInside_) {
       ++index_.linesWithInnerMarkOnly;
-      lastOnlyInside_ = lineStart_;
+      lastOnlyInside_ = lineStart;
     }
   }
 
@@ -238,18 +292,14 @@ class RecordGatherer {
   std::size_t size_;
   UnihanIndex& index_;
   // The record being gathered, while the line before belongs to it: its
-  // code's value and length, and when its "U+", code and the byte after
-  // it fit in one word, that word and its mask (else a mask of zero).
+  // first line's number, its code's value and length, and its word.
   bool inRecord_ = false;
+  std::uint32_t firstLine_ = 0;
   std::uint64_t lastValue_ = 0;
   std::uint32_t lastLength_ = 0;
-  std::uint64_t recordWord_ = 0;
-  std::uint64_t recordMask_ = 0;
-  std::uint32_t* lineCount_ = nullptr;  // its lines so far
-  // The line being read, and the one whose code was last read: whether it
-  // begins with "U+", and where its code ends (a '+' past there begins a
-  // mark inside the line).
-  std::size_t lineStart_ = 0;
+  RecordWord record_ = kNoRecordWord;
+  // The line whose code was last read: whether it begins with "U+", and
+  // where its code ends (a '+' past there begins a mark inside the line).
   std::size_t codeLine_ = SIZE_MAX;
   bool startsWithMark_ = false;
   std::size_t codeEnd_ = 0;
@@ -278,10 +328,41 @@ void SortByMergingRuns(std::vector<Item>& items, Before before) {
   }
 }
 
+// Moves the items of two vectors alike so that the one at order[i].second
+// comes to i, in place, one cycle of the permutation at a time: no second
+// copy of them is made. The order's indexes are used up.
+template <typename Key, typename First, typename Second>
+void PutInOrder(std::vector<std::pair<Key, std::uint32_t>>& order, std::vector<First>& first,
+                std::vector<Second>& second) {
+  constexpr std::uint32_t kPlaced = UINT32_MAX;
+  for (std::size_t start = 0; start < order.size(); ++start) {
+    if (order[start].second == kPlaced) continue;
+    First firstHeld = first[start];
+    Second secondHeld = second[start];
+    std::size_t at = start;
+    for (;;) {
+      std::size_t from = order[at].second;
+      order[at].second = kPlaced;
+      if (from == start) {
+        first[at] = firstHeld;
+        second[at] = secondHeld;
+        break;
+      }
+      first[at] = first[from];
+      second[at] = second[from];
+      at = from;
+    }
+  }
+}
+
 }  // namespace
 
-void BuildUnihanIndex(CharacterTables& tables) {
-  UnihanIndex& index = tables.unihanIndex;
+bool UnihanIndexCurrent(const CharacterTables& tables, const UnihanIndex& index) {
+  return index.builtFor != nullptr && index.builtFor == tables.unihan.data() &&
+         index.builtSize == tables.unihan.size();
+}
+
+void BuildUnihanIndex(const CharacterTables& tables, UnihanIndex& index) {
   index = UnihanIndex();
   // The text runs to the buffer's first NUL, nearly always the one after
   // the file's bytes: the scan takes the text up to there, and runs again
@@ -289,16 +370,33 @@ void BuildUnihanIndex(CharacterTables& tables) {
   std::string_view text(tables.unihan.data(), tables.unihan.size());
   if (!text.empty() && text.back() == '\0') text.remove_suffix(1);
   if (text.empty() || text.size() >= UINT32_MAX) return;
+  // The line numbers and the record word stay in registers while lines
+  // go on with their record, the common case.
   auto gather = [](std::string_view within, RecordGatherer& gatherer) {
-    gatherer.BeginLine(0);
+    const char* base = within.data();
     std::size_t size = within.size();
+    std::uint32_t line = 0;
+    RecordGatherer::RecordWord record = gatherer.BeginOtherLine(0, line);
+    auto goesOn = [&](std::size_t start) {
+      std::uint64_t word;
+      std::memcpy(&word, base + start, 8);
+      return ((word ^ record.word) & record.mask) == 0;
+    };
     std::size_t end = ForEachNewlineOrPlus(
-        within.data(), size,
-        [&gatherer, size](std::size_t at) {
-          if (at + 1 < size) gatherer.BeginLine(at + 1);
+        base, size,
+        [&](std::size_t at) {
+          std::size_t start = at + 1;
+          if (start >= size) return;
+          ++line;
+          if (size - start >= 8 && goesOn(start)) return;
+          record = gatherer.BeginOtherLine(start, line);
+        },
+        [&](std::size_t at) {
+          ++line;
+          if (!goesOn(at + 1)) record = gatherer.BeginOtherLine(at + 1, line);
         },
         [&gatherer](std::size_t at) { gatherer.Plus(at); });
-    gatherer.Finish();
+    gatherer.Finish(line + 1);
     return end;
   };
   auto gatherer = std::make_unique<RecordGatherer>(text, index);
@@ -310,48 +408,38 @@ void BuildUnihanIndex(CharacterTables& tables) {
     gatherer = std::make_unique<RecordGatherer>(text, index);
     gather(text, *gatherer);
   }
-  const char* base = text.data();
-  const std::size_t size = text.size();
-  const std::vector<UnihanIndex::Record>& records = gatherer->records;
-  const std::vector<std::uint32_t>& lineCounts = gatherer->lineCounts;
-  std::vector<std::pair<std::uint64_t, std::uint32_t>>& keyed = gatherer->keyed;
-  // Marks by their text: every mark begins "U+", so the eight bytes after
-  // it order them wherever they differ; the whole width settles the rest.
-  std::vector<std::pair<std::uint64_t, std::uint32_t>> order(index.innerMarks.size());
-  for (std::size_t i = 0; i < order.size(); ++i) {
-    std::size_t after = index.innerMarks[i] + 2;
-    order[i] = {TextKey(base + after, static_cast<std::uint32_t>(std::min<std::size_t>(8, size - after))),
-                static_cast<std::uint32_t>(i)};
-  }
+  // Marks by their text: by their keys, the whole width settling the rest.
+  std::vector<std::pair<std::uint64_t, std::uint32_t>>& order = gatherer->markOrder;
   std::stable_sort(order.begin(), order.end(), [&](const std::pair<std::uint64_t, std::uint32_t>& a,
                                                    const std::pair<std::uint64_t, std::uint32_t>& b) {
     if (a.first != b.first) return a.first < b.first;
     return text.substr(index.innerMarks[a.second], kUnihanMarkOrderWidth) <
            text.substr(index.innerMarks[b.second], kUnihanMarkOrderWidth);
   });
-  std::vector<std::uint32_t> marks, markLines;
-  marks.reserve(order.size());
-  markLines.reserve(order.size());
-  for (const auto& entry : order) {
-    marks.push_back(index.innerMarks[entry.second]);
-    markLines.push_back(index.innerMarkLines[entry.second]);
+  PutInOrder(order, index.innerMarks, index.innerMarkLines);
+  // Records in more runs than a search looks through are sorted by their
+  // code's text: by the first eight bytes, then (for longer codes alike in
+  // those) by the whole text; of one code, the first record first.
+  if (index.runs.size() - 1 > kMostRuns) {
+    const std::vector<UnihanIndex::Record>& records = index.records;
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> keyed(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i)
+      keyed[i] = {TextKey(text.data() + records[i].codeOffset, records[i].codeLength), static_cast<std::uint32_t>(i)};
+    auto before = [&](const std::pair<std::uint64_t, std::uint32_t>& a,
+                      const std::pair<std::uint64_t, std::uint32_t>& b) {
+      if (a.first != b.first) return a.first < b.first;
+      return CodeOf(text, records[a.second]) < CodeOf(text, records[b.second]);
+    };
+    SortByMergingRuns(keyed, before);
+    PutInOrder(keyed, index.records, index.linesBefore);
+    index.runs = {0, static_cast<std::uint32_t>(records.size())};
   }
-  index.innerMarks.swap(marks);
-  index.innerMarkLines.swap(markLines);
-  // Records by their code's text: by the eight-byte key, then (for longer
-  // codes alike in their first eight bytes) by the whole text.
-  auto before = [&](const std::pair<std::uint64_t, std::uint32_t>& a, const std::pair<std::uint64_t, std::uint32_t>& b) {
-    if (a.first != b.first) return a.first < b.first;
-    return CodeOf(text, records[a.second]) < CodeOf(text, records[b.second]);
-  };
-  SortByMergingRuns(keyed, before);
-  index.records.reserve(keyed.size());
-  index.linesBefore.reserve(keyed.size() + 1);
+  // The counts become the lines before each record, and the total.
   std::uint32_t lines = 0;
-  for (const auto& entry : keyed) {
-    index.records.push_back(records[entry.second]);
-    index.linesBefore.push_back(lines);
-    lines += lineCounts[entry.second];
+  for (std::uint32_t& count : index.linesBefore) {
+    std::uint32_t own = count;
+    count = lines;
+    lines += own;
   }
   index.linesBefore.push_back(lines);
   index.builtFor = tables.unihan.data();
@@ -359,9 +447,8 @@ void BuildUnihanIndex(CharacterTables& tables) {
   index.textLength = text.size();
 }
 
-UnihanExtract ExtractUnihan(const CharacterTables& tables, const std::string& key) {
-  if (!IndexCurrent(tables)) return ExtractUnihanByScan(tables, key);
-  const UnihanIndex& index = tables.unihanIndex;
+UnihanExtract ExtractUnihan(const CharacterTables& tables, const UnihanIndex& index, const std::string& key) {
+  if (!UnihanIndexCurrent(tables, index)) return ExtractUnihanByScan(tables, key);
   std::string_view text(tables.unihan.data(), index.textLength);
   std::string pattern = UnihanPattern(key);
   std::string_view afterMark = std::string_view(pattern).substr(2);
@@ -371,18 +458,27 @@ UnihanExtract ExtractUnihan(const CharacterTables& tables, const std::string& ke
   bool codeOnly = hexLength == afterMark.size();
 
   // Records whose code begins with the hexadecimal part; when the key goes
-  // on past it, only the records whose code is exactly that part.
-  auto byCode = [text](const UnihanIndex::Record& record, std::string_view value) {
-    return CodeOf(text, record).substr(0, value.size()) < value;
+  // on past it, only the records whose code is exactly that part: a range
+  // of each run.
+  auto matches = [text, hex, codeOnly](const UnihanIndex::Record& record) {
+    std::string_view code = CodeOf(text, record);
+    return codeOnly ? code.substr(0, hex.size()) == hex : code == hex;
   };
-  auto lo = std::lower_bound(index.records.begin(), index.records.end(), hex, byCode);
-  auto hi = lo;
-  while (hi != index.records.end() && CodeOf(text, *hi).substr(0, hex.size()) == hex) ++hi;
-  if (!codeOnly) {
-    lo = std::lower_bound(index.records.begin(), index.records.end(), hex,
-                          [text](const UnihanIndex::Record& r, std::string_view v) { return CodeOf(text, r) < v; });
-    hi = lo;
-    while (hi != index.records.end() && CodeOf(text, *hi) == hex) ++hi;
+  auto before = [text, codeOnly](const UnihanIndex::Record& record, std::string_view value) {
+    std::string_view code = CodeOf(text, record);
+    return (codeOnly ? code.substr(0, value.size()) : code) < value;
+  };
+  using RecordAt = std::vector<UnihanIndex::Record>::const_iterator;
+  std::vector<std::pair<RecordAt, RecordAt>> ranges;
+  std::size_t matched = 0;
+  for (std::size_t run = 0; run + 1 < index.runs.size(); ++run) {
+    RecordAt last = index.records.begin() + index.runs[run + 1];
+    RecordAt lo = std::lower_bound(index.records.begin() + index.runs[run], last, hex, before);
+    RecordAt hi = lo;
+    while (hi != last && matches(*hi)) ++hi;
+    if (hi == lo) continue;
+    ranges.emplace_back(lo, hi);
+    matched += static_cast<std::size_t>(hi - lo);
   }
 
   // The lines that hold the pattern at their start, by where they begin:
@@ -391,11 +487,14 @@ UnihanExtract ExtractUnihan(const CharacterTables& tables, const std::string& ke
   // the order they stand in the text.
   std::vector<std::uint32_t> startLines;
   std::size_t startCount = 0;
-  bool listAll = static_cast<std::size_t>(hi - lo) <= kRecordsToSort;
+  bool listAll = matched <= kRecordsToSort;
   if (codeOnly) {
-    startCount = index.linesBefore[hi - index.records.begin()] - index.linesBefore[lo - index.records.begin()];
+    for (const auto& range : ranges)
+      startCount += index.linesBefore[range.second - index.records.begin()] -
+                    index.linesBefore[range.first - index.records.begin()];
     if (listAll) {
-      std::vector<UnihanIndex::Record> inText(lo, hi);
+      std::vector<UnihanIndex::Record> inText;
+      for (const auto& range : ranges) inText.insert(inText.end(), range.first, range.second);
       std::sort(inText.begin(), inText.end(),
                 [](const UnihanIndex::Record& a, const UnihanIndex::Record& b) { return a.begin < b.begin; });
       for (const UnihanIndex::Record& record : inText) {
@@ -407,11 +506,12 @@ UnihanExtract ExtractUnihan(const CharacterTables& tables, const std::string& ke
       }
     }
   } else {
-    for (auto record = lo; record != hi; ++record)
-      ForEachLineOf(text, *record, [&](std::uint32_t line) {
-        if (StartsWithAt(text, line, pattern)) startLines.push_back(line);
-        return true;
-      });
+    for (const auto& range : ranges)
+      for (RecordAt record = range.first; record != range.second; ++record)
+        ForEachLineOf(text, *record, [&](std::uint32_t line) {
+          if (StartsWithAt(text, line, pattern)) startLines.push_back(line);
+          return true;
+        });
     startCount = startLines.size();
   }
 

@@ -1,5 +1,7 @@
 #include "search/search_run.h"
 
+#include <new>
+
 #include "chardb/fill_format.h"
 #include "search/definition_search.h"
 #include "search/matthews_search.h"
@@ -23,6 +25,18 @@ void EnsureRadicalStrokeIndex(const CharacterTables& tables, SearchMemory& memor
     BuildRadicalStrokeIndex(tables, memory.radicalStrokeIndex);
 }
 
+// Built on the first Unihan search: building it costs less than one
+// search by the scan, and start-up need not pay for it. When memory runs
+// out for it the search scans, and the next one tries again.
+void EnsureUnihanIndex(const CharacterTables& tables, SearchMemory& memory) {
+  if (UnihanIndexCurrent(tables, memory.unihanIndex)) return;
+  try {
+    BuildUnihanIndex(tables, memory.unihanIndex);
+  } catch (const std::bad_alloc&) {
+    memory.unihanIndex = UnihanIndex();
+  }
+}
+
 SearchOutcome Outcome(const char* fileName, std::string page, const char* statusFormat,
                       const std::string& key) {
   return {fileName, std::move(page), FillFormat(statusFormat, {key})};
@@ -40,6 +54,11 @@ std::size_t SearchKeyUnits(const std::string& key) {
 }
 
 void PrepareSearches(const CharacterTables& tables, SearchMemory& memory) { EnsurePinyinIndex(tables, memory); }
+
+UnihanBox RunUnihanSearch(const CharacterTables& tables, const std::string& key, SearchMemory& memory) {
+  EnsureUnihanIndex(tables, memory);
+  return ComposeUnihanBox(tables, memory.unihanIndex, key);
+}
 
 void RefindPinyin(const CharacterTables& tables, std::string& key, SearchMemory& memory) {
   EnsurePinyinIndex(tables, memory);

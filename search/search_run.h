@@ -5,6 +5,7 @@
 #include <string>
 
 #include "chardb/character_tables.h"
+#include "chardb/unihan_extract.h"
 #include "search/pinyin_search.h"
 #include "search/radical_stroke_search.h"
 
@@ -34,6 +35,7 @@ struct SearchMemory {
   ToneLists toneLists;
   PinyinIndex pinyinIndex;
   RadicalStrokeIndex radicalStrokeIndex;
+  UnihanIndex unihanIndex;
 };
 
 // A written page: its file name (with the leading backslash), its bytes
@@ -48,9 +50,9 @@ struct SearchOutcome {
 // scans that the tests and the benchmark hold the indexes to.
 enum class SearchMethod { kIndexed, kScanning };
 
-// Builds the pinyin search's index for the tables. The radical-stroke
-// search builds its own on first use; a search rebuilds its index when it
-// is missing or was built for other tables.
+// Builds the pinyin search's index for the tables. The radical-stroke and
+// Unihan searches build their own on first use; a search rebuilds its
+// index when it is missing or was built for other tables.
 void PrepareSearches(const CharacterTables& tables, SearchMemory& memory);
 
 // Runs a page-writing search with its key, which the search may rewrite
@@ -58,6 +60,11 @@ void PrepareSearches(const CharacterTables& tables, SearchMemory& memory);
 // kind writes no page: its outcome is empty.
 SearchOutcome RunSearch(const CharacterTables& tables, SearchKind kind, std::string& key,
                         SearchMemory& memory, SearchMethod method = SearchMethod::kIndexed);
+
+// The Unihan search: the box of the lines holding the key, through the
+// Unihan index, built first when it is missing or was built for other
+// tables (when memory runs out for it, the lines are found by the scan).
+UnihanBox RunUnihanSearch(const CharacterTables& tables, const std::string& key, SearchMemory& memory);
 
 // The pinyin finder alone on the key, refilling the tone lists.
 void RefindPinyin(const CharacterTables& tables, std::string& key, SearchMemory& memory);

@@ -53,7 +53,7 @@ struct SearchBarState {
   int currentKind = kPinyinSearch;
   std::string keys[kSearchKindCount];
   std::string statusTexts[kSearchKindCount];
-  SearchMemory memory;         // what searches keep between runs (the tone lists)
+  SearchMemory memory;         // what searches keep between runs (the tone lists, the indexes)
   std::wstring lastPagePath;   // the page written last
 };
 
@@ -85,7 +85,7 @@ bool WritePage(const SearchOutcome& outcome) {
 }
 
 void ShowUnihanBox(const std::string& key) {
-  UnihanBox box = ComposeUnihanBox(*Bar().tables, key);
+  UnihanBox box = RunUnihanSearch(*Bar().tables, key, Bar().memory);
   ShowUnihanLines(Bar().instance, WideFromUtf8(box.caption), WideFromUtf8(ReplaceCharacterReferences(box.text)));
 }
 

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "chardb/character_tables.h"
+#include "chardb/unihan_extract.h"
 #include "tests/test_data_dir.h"
 
 // The generated tables, loaded and indexed once per test program.
@@ -24,6 +25,18 @@ inline const CharacterTables& RealTables() {
     return loaded;
   }();
   return *tables;
+}
+
+// The Unihan index of the generated tables, built once per test program
+// (the program builds it on the first Unihan search).
+inline const UnihanIndex& RealUnihanIndex() {
+  static UnihanIndex* index = [] {
+    auto* built = new UnihanIndex;
+    BuildUnihanIndex(RealTables(), *built);
+    if (!UnihanIndexCurrent(RealTables(), *built)) ADD_FAILURE() << "the Unihan index was not built";
+    return built;
+  }();
+  return *index;
 }
 
 // An embedded text made from the bytes a resource would hold.

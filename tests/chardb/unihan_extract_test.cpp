@@ -18,6 +18,21 @@ CharacterTables WithUnihan(const std::string& file) {
   return tables;
 }
 
+// The extract and the box through an index built for the tables (the
+// real tables' built once), never the scan it falls back to.
+UnihanExtract Extract(const CharacterTables& tables, const std::string& key) {
+  if (&tables == &RealTables()) return ExtractUnihan(tables, RealUnihanIndex(), key);
+  UnihanIndex index;
+  BuildUnihanIndex(tables, index);
+  bool hasText = !tables.unihan.empty() && tables.unihan[0] != '\0';
+  EXPECT_EQ(UnihanIndexCurrent(tables, index), hasText) << key;
+  return ExtractUnihan(tables, index, key);
+}
+
+UnihanBox Compose(const CharacterTables& tables, const std::string& key) {
+  return ComposeUnihanBox(Extract(tables, key), key);
+}
+
 // The lines of the file that hold the text, found by a separate walk.
 std::vector<std::string> LinesHolding(const std::string& file, const std::string& text) {
   std::vector<std::string> lines;
@@ -34,7 +49,7 @@ std::vector<std::string> LinesHolding(const std::string& file, const std::string
 TEST(UnihanExtract, TheCharacterOneInTheOrderOfTheFile) {
   // grep -c 'U+4E00' unihan.txt: 76; grep 'U+4E00' | head -1 is a comment.
   const CharacterTables& tables = RealTables();
-  UnihanExtract extract = ExtractUnihan(tables, "4E00");
+  UnihanExtract extract = Extract(tables, "4E00");
   std::string file(tables.unihan.data());
   std::vector<std::string> expected = LinesHolding(file, "U+4E00");
   ASSERT_EQ(expected.size(), 76u);
@@ -50,14 +65,14 @@ TEST(UnihanExtract, TheCharacterOneInTheOrderOfTheFile) {
 
 TEST(UnihanExtract, LowerCaseFindsTheSameLinesAndTheCaptionKeepsTheText) {
   const CharacterTables& tables = RealTables();
-  EXPECT_EQ(ExtractUnihan(tables, "4e00").lines, ExtractUnihan(tables, "4E00").lines);
-  EXPECT_EQ(ComposeUnihanBox(tables, "4e00").caption, "Unihan: 4e00");
+  EXPECT_EQ(Extract(tables, "4e00").lines, Extract(tables, "4E00").lines);
+  EXPECT_EQ(Compose(tables, "4e00").caption, "Unihan: 4e00");
 }
 
 TEST(UnihanExtract, AFourDigitTextFindsTheFiveDigitCodesItBegins) {
   // grep -c 'U+2A3D' unihan.txt: 176, of which the first 100 are listed.
   const CharacterTables& tables = RealTables();
-  UnihanExtract extract = ExtractUnihan(tables, "2A3D");
+  UnihanExtract extract = Extract(tables, "2A3D");
   ASSERT_EQ(extract.lines.size(), kUnihanExtractMaxLines);
   EXPECT_EQ(extract.moreLines, 76u);
   std::vector<std::string> expected = LinesHolding(tables.unihan.data(), "U+2A3D");
@@ -78,9 +93,10 @@ TEST(UnihanExtract, TheEmptyTextMatchesEveryLineWithUPlusAndAnswersQuickly) {
   std::string count = std::to_string(holding - 100);  // seven digits, grouped by three
   ASSERT_EQ(count.size(), 7u);
   std::string more = "\n... and " + count.substr(0, 1) + "," + count.substr(1, 3) + "," + count.substr(4) + " more lines";
+  const UnihanIndex& index = RealUnihanIndex();
   using Clock = std::chrono::steady_clock;
   auto start = Clock::now();
-  UnihanExtract extract = ExtractUnihan(tables, "");
+  UnihanExtract extract = ExtractUnihan(tables, index, "");
   double indexed = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
   start = Clock::now();
   UnihanExtract scanned = ExtractUnihanByScan(tables, "");
@@ -98,7 +114,7 @@ TEST(UnihanExtract, TheEmptyTextMatchesEveryLineWithUPlusAndAnswersQuickly) {
 TEST(UnihanExtract, TextsFoundNowhere) {
   const CharacterTables& tables = RealTables();
   for (const char* key : {"zz", "not hex", "%n%s", "FFFFFF", "0123456789ABCDEF012"}) {
-    UnihanBox box = ComposeUnihanBox(tables, key);
+    UnihanBox box = Compose(tables, key);
     EXPECT_EQ(box.caption, kUnihanNotFoundCaption) << key;
     EXPECT_EQ(box.text, kUnihanNotFound) << key;
   }
@@ -107,7 +123,7 @@ TEST(UnihanExtract, TextsFoundNowhere) {
 TEST(UnihanExtract, NoUnihanTextFindsNothing) {
   CharacterTables tables;
   for (const char* key : {"4E00", ""}) {
-    UnihanExtract extract = ExtractUnihan(tables, key);
+    UnihanExtract extract = Extract(tables, key);
     EXPECT_TRUE(extract.lines.empty());
     EXPECT_EQ(extract.moreLines, 0u);
     UnihanBox box = ComposeUnihanBox(extract, key);
@@ -119,22 +135,22 @@ TEST(UnihanExtract, NoUnihanTextFindsNothing) {
 TEST(UnihanExtract, CrLfLinesKeepTheirCrAndTheLastLineNeedsNoLineEnd) {
   CharacterTables tables = WithUnihan("# U+4E00 in a comment\r\nU+4E00\tkBigFive\tA440\r\nU+4E01\tkBigFive\tA442\r\n"
                                       "U+4E00\tkCCCII\t213021");
-  UnihanExtract extract = ExtractUnihan(tables, "4e00");
+  UnihanExtract extract = Extract(tables, "4e00");
   EXPECT_EQ(extract.lines, (std::vector<std::string>{"# U+4E00 in a comment\r", "U+4E00\tkBigFive\tA440\r",
                                                      "U+4E00\tkCCCII\t213021"}));
   EXPECT_EQ(ComposeUnihanBox(extract, "4e00").text,
             "# U+4E00 in a comment\r\nU+4E00\tkBigFive\tA440\r\nU+4E00\tkCCCII\t213021");
   // Only the first line, at the very start.
-  extract = ExtractUnihan(WithUnihan("U+4E00"), "4E00");
+  extract = Extract(WithUnihan("U+4E00"), "4E00");
   EXPECT_EQ(extract.lines, std::vector<std::string>{"U+4E00"});
   // A match in the last bytes of a file ending in LF.
-  extract = ExtractUnihan(WithUnihan("x\nU+4E00\n"), "4E00");
+  extract = Extract(WithUnihan("x\nU+4E00\n"), "4E00");
   EXPECT_EQ(extract.lines, std::vector<std::string>{"U+4E00"});
 }
 
 TEST(UnihanExtract, ALineHoldingThePatternTwiceIsListedOnce) {
   CharacterTables tables = WithUnihan("U+4E00\tkSemanticVariant\tU+4E00 U+4E00\nU+4E01\tkX\tU+4E00\n");
-  UnihanExtract extract = ExtractUnihan(tables, "4E00");
+  UnihanExtract extract = Extract(tables, "4E00");
   EXPECT_EQ(extract.lines,
             (std::vector<std::string>{"U+4E00\tkSemanticVariant\tU+4E00 U+4E00", "U+4E01\tkX\tU+4E00"}));
   EXPECT_EQ(extract.moreLines, 0u);
@@ -143,7 +159,7 @@ TEST(UnihanExtract, ALineHoldingThePatternTwiceIsListedOnce) {
 TEST(UnihanExtract, LongLinesAreNeverCut) {
   std::string value(5000, 'v');
   CharacterTables tables = WithUnihan("U+4E00\tkDefinition\t" + value + "\n");
-  UnihanExtract extract = ExtractUnihan(tables, "4E00");
+  UnihanExtract extract = Extract(tables, "4E00");
   ASSERT_EQ(extract.lines.size(), 1u);
   EXPECT_EQ(extract.lines[0], "U+4E00\tkDefinition\t" + value);
   // awk: the longest line of the generated unihan.txt has 452 characters.
@@ -158,14 +174,14 @@ TEST(UnihanExtract, LongLinesAreNeverCut) {
   ASSERT_EQ(longest, 452u);
   std::string code = file.substr(at + 2, file.find('\t', at) - at - 2);
   bool listed = false;
-  for (const std::string& line : ExtractUnihan(real, code).lines) listed |= line.size() == 452;
+  for (const std::string& line : Extract(real, code).lines) listed |= line.size() == 452;
   EXPECT_TRUE(listed) << code;
 }
 
 TEST(UnihanExtract, AtMostAHundredLinesThenACountWithSeparators) {
   std::string file;
   for (int i = 0; i < 1334; ++i) file += "U+4E00\tkLine\t" + std::to_string(i) + "\n";
-  UnihanExtract extract = ExtractUnihan(WithUnihan(file), "4E00");
+  UnihanExtract extract = Extract(WithUnihan(file), "4E00");
   ASSERT_EQ(extract.lines.size(), 100u);
   EXPECT_EQ(extract.lines[99], "U+4E00\tkLine\t99");
   EXPECT_EQ(extract.moreLines, 1234u);
@@ -174,13 +190,13 @@ TEST(UnihanExtract, AtMostAHundredLinesThenACountWithSeparators) {
   // Exactly 100 lines: no count line.
   file.clear();
   for (int i = 0; i < 100; ++i) file += "U+4E00\tkLine\t" + std::to_string(i) + "\n";
-  box = ComposeUnihanBox(WithUnihan(file), "4E00");
+  box = Compose(WithUnihan(file), "4E00");
   EXPECT_EQ(box.text.substr(box.text.rfind('\n') + 1), "U+4E00\tkLine\t99");
 }
 
 TEST(UnihanExtract, TheTextEndsAtItsFirstNul) {
   CharacterTables tables = WithUnihan(std::string("U+4E00\ta\n\0U+4E00\tb\n", 20));
-  EXPECT_EQ(ExtractUnihan(tables, "4E00").lines, std::vector<std::string>{"U+4E00\ta"});
+  EXPECT_EQ(Extract(tables, "4E00").lines, std::vector<std::string>{"U+4E00\ta"});
 }
 
 TEST(WithThousandsSeparators, Groups) {

@@ -3,31 +3,45 @@
 // code, keys found only inside lines, and small texts of odd forms.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "chardb/unihan_extract.h"
 #include "tests/chardb/chardb_test_support.h"
 
 namespace {
 
-void ExpectSameExtract(const CharacterTables& tables, const std::string& key) {
-  UnihanExtract indexed = ExtractUnihan(tables, key);
+void ExpectSameExtract(const CharacterTables& tables, const UnihanIndex& index, const std::string& key) {
+  UnihanExtract indexed = ExtractUnihan(tables, index, key);
   UnihanExtract scanned = ExtractUnihanByScan(tables, key);
   EXPECT_EQ(indexed.lines, scanned.lines) << key;
   EXPECT_EQ(indexed.moreLines, scanned.moreLines) << key;
 }
 
+// The index of a small text, built for it (not left to the scan).
+UnihanIndex IndexOf(const CharacterTables& tables) {
+  UnihanIndex index;
+  BuildUnihanIndex(tables, index);
+  EXPECT_TRUE(UnihanIndexCurrent(tables, index));
+  return index;
+}
+
 TEST(UnihanIndex, AgreesWithTheScanOnTheRealText) {
   const CharacterTables& tables = RealTables();
-  ASSERT_NE(tables.unihanIndex.builtFor, nullptr);
+  const UnihanIndex& index = RealUnihanIndex();
+  ASSERT_TRUE(UnihanIndexCurrent(tables, index));
+  // The text's sections list their codes in order: the records keep the
+  // text's order, in a few runs (four-digit codes, then five-digit ones).
+  EXPECT_GT(index.runs.size(), 2u);
   std::vector<std::string> keys = {"", "4", "4E", "4E0", "4E00", "4e00", "2A6A5", "2A6A", "F90E", "2F802",
                                    "53F0", "81FA", "3400", "9FA5", "FFFF", "0", "E000", "ZZ", "4E00\tk",
                                    "4E00\tkDefinition", "53F0 ", "U+4E00", "+", "\t", "4E00\t", "20000",
                                    "9", "A", "1F600", "4E00<", "5E7A"};
   // A spread of the records' own codes.
-  for (std::size_t i = 0; i < tables.unihanIndex.records.size(); i += 997) {
-    const UnihanIndex::Record& record = tables.unihanIndex.records[i];
+  for (std::size_t i = 0; i < index.records.size(); i += 997) {
+    const UnihanIndex::Record& record = index.records[i];
     keys.emplace_back(tables.unihan.data() + record.codeOffset, record.codeLength);
   }
-  for (const std::string& key : keys) ExpectSameExtract(tables, key);
+  for (const std::string& key : keys) ExpectSameExtract(tables, index, key);
 }
 
 TEST(UnihanIndex, SmallTextsOfOddForms) {
@@ -41,9 +55,9 @@ TEST(UnihanIndex, SmallTextsOfOddForms) {
   for (const char* text : texts) {
     CharacterTables tables;
     LoadUnihanText(text, tables);
-    BuildUnihanIndex(tables);
+    UnihanIndex index = IndexOf(tables);
     for (const char* key : {"", "4", "4E00", "4E01", "4E00\tkB", "U+4E00", "\tno", "4E0", "x"})
-      ExpectSameExtract(tables, key);
+      ExpectSameExtract(tables, index, key);
   }
   // A NUL ends the text, wherever the scan meets it; the lines after it
   // are not the text's.
@@ -53,16 +67,17 @@ TEST(UnihanIndex, SmallTextsOfOddForms) {
     std::string text = lines.substr(0, before) + std::string(1, '\0') + "U+4E00\tkB\tx\nU+4E01\tkA\tU+4E00\n";
     CharacterTables tables;
     LoadUnihanText(text, tables);
-    BuildUnihanIndex(tables);
-    for (const char* key : {"", "4E00", "4E01", "4E00\tkB"}) ExpectSameExtract(tables, key);
-    EXPECT_TRUE(ExtractUnihan(tables, "4E00\tkB").lines.empty()) << before;
+    UnihanIndex index = IndexOf(tables);
+    for (const char* key : {"", "4E00", "4E01", "4E00\tkB"}) ExpectSameExtract(tables, index, key);
+    EXPECT_TRUE(ExtractUnihan(tables, index, "4E00\tkB").lines.empty()) << before;
   }
   // Text changed after indexing: the extract scans.
   CharacterTables tables;
   LoadUnihanText("U+4E00\tkA\tx\n", tables);
-  BuildUnihanIndex(tables);
+  UnihanIndex index = IndexOf(tables);
   LoadUnihanText("U+4E01\tkA\tx\nU+4E01\tkB\ty\n", tables);
-  EXPECT_EQ(ExtractUnihan(tables, "4E01").lines.size(), 2u);
+  EXPECT_FALSE(UnihanIndexCurrent(tables, index));
+  EXPECT_EQ(ExtractUnihan(tables, index, "4E01").lines.size(), 2u);
 }
 
 TEST(UnihanIndex, RecordsOutOfTheirCodesOrderListTheFirstLinesOfTheText) {
@@ -77,9 +92,29 @@ TEST(UnihanIndex, RecordsOutOfTheirCodesOrderListTheFirstLinesOfTheText) {
   }
   CharacterTables tables;
   LoadUnihanText(text, tables);
-  BuildUnihanIndex(tables);
+  UnihanIndex index = IndexOf(tables);
   for (const char* key : {"", "4E0", "4E00", "4E01", "4E02", "4E01\tkField5", "2", "2F800", "4E00\tkField1"})
-    ExpectSameExtract(tables, key);
+    ExpectSameExtract(tables, index, key);
+}
+
+TEST(UnihanIndex, RecordsInManyRunsAreSortedIntoOne) {
+  // Codes in falling order, each record its own run, some codes twice and
+  // a few past eight digits alike in their first eight: more runs than a
+  // search looks through, so the index sorts the records by code.
+  std::string text;
+  for (int i = 199; i >= 0; --i) {
+    char code[16];
+    std::snprintf(code, sizeof code, "%X", 0x4E00 + (i % 150));
+    text += std::string("U+") + code + "\tkA\t" + std::to_string(i) + "\n";
+    if (i % 40 == 0) text += "U+1234567890" + std::to_string(i % 3) + "\tkLong\tU+" + code + "\n";
+  }
+  CharacterTables tables;
+  LoadUnihanText(text, tables);
+  UnihanIndex index = IndexOf(tables);
+  EXPECT_EQ(index.runs.size(), 2u);
+  for (const char* key : {"", "4", "4E", "4E0", "4E00", "4E63", "4E95", "4E96", "4E00\tkA\t150", "1234567890",
+                          "12345678901", "12345678902", "4E63\tkA"})
+    ExpectSameExtract(tables, index, key);
 }
 
 }  // namespace

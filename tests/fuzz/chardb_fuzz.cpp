@@ -50,7 +50,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 // Every answer about the key from the tables, each compared with its scan.
 void CheckKey(const CharacterTables& tables, const std::string& key) {
   Check(tables, key);
-  UnihanExtract extract = ExtractUnihan(tables, key);
+  UnihanIndex index;
+  BuildUnihanIndex(tables, index);
+  UnihanExtract extract = ExtractUnihan(tables, index, key);
   if (extract.lines.size() > kUnihanExtractMaxLines) std::abort();
   UnihanExtract scanned = ExtractUnihanByScan(tables, key);
   if (extract.lines != scanned.lines || extract.moreLines != scanned.moreLines) std::abort();

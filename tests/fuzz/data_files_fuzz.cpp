@@ -110,7 +110,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   LookupDefinition(tables, code);
   LookupRadicalStroke(tables, code);
   LookupMatthews(tables, code);
-  ComposeUnihanBox(tables, key);
+  UnihanIndex unihanIndex;
+  BuildUnihanIndex(tables, unihanIndex);
+  ComposeUnihanBox(tables, unihanIndex, key);
   InsertionTexts insertion;
   ComposeInsertionTexts(tables, "insert" + key, insertion);
   return 0;

@@ -91,6 +91,26 @@ TEST(Differential, RadicalStrokeWithAPlusInAProperty) {
     EXPECT_EQ(FindRadicalStroke(tables, memory.radicalStrokeIndex, key), FindRadicalStrokeByScan(tables, key)) << key;
 }
 
+TEST(Differential, UnihanIndexBuiltOnFirstUseAndForOtherTables) {
+  SearchMemory memory;
+  PrepareSearches(RealTables(), memory);
+  // Start-up leaves the Unihan index to the first Unihan search.
+  EXPECT_FALSE(UnihanIndexCurrent(RealTables(), memory.unihanIndex));
+  for (const char* key : {"4E00", "4e00", "2A3D", "", "53F0\tkTraditionalVariant", "zz"}) {
+    UnihanBox box = RunUnihanSearch(RealTables(), key, memory);
+    ASSERT_TRUE(UnihanIndexCurrent(RealTables(), memory.unihanIndex)) << key;
+    UnihanBox scanned = ComposeUnihanBox(ExtractUnihanByScan(RealTables(), key), key);
+    EXPECT_EQ(box.caption, scanned.caption) << key;
+    EXPECT_EQ(box.text, scanned.text) << key;
+  }
+  // Other tables: the index is built again for them.
+  CharacterTables small;
+  LoadUnihanText("U+4E00\tkA\tsmall\nU+4E01\tkA\tU+4E00\n", small);
+  UnihanBox box = RunUnihanSearch(small, "4E00", memory);
+  EXPECT_TRUE(UnihanIndexCurrent(small, memory.unihanIndex));
+  EXPECT_EQ(box.text, "U+4E00\tkA\tsmall\nU+4E01\tkA\tU+4E00");
+}
+
 TEST(Differential, StrokeRangesAgainstCounting) {
   const CharacterTables& tables = RealTables();
   for (int strokes = -1; strokes <= 70; ++strokes) {

@@ -1,11 +1,12 @@
 // logodex-cli unihan KEY
-#include "chardb/unihan_extract.h"
+#include "search/search_run.h"
 #include "tools/cli/cli_commands.h"
 
 int RunUnihanCommand(const CliContext& context, const std::vector<std::string>& args) {
   if (args.size() != 1) return CliUsageError(context, "unihan KEY");
   if (CheckSearchKeyLength(context, args[0]) != kCliAnswered) return kCliBadUsage;
-  UnihanBox box = ComposeUnihanBox(context.tables, args[0]);
+  SearchMemory memory;
+  UnihanBox box = RunUnihanSearch(context.tables, args[0], memory);
   context.out << box.caption << '\n' << box.text << '\n';
   return kCliAnswered;
 }
