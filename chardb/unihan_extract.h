@@ -14,9 +14,10 @@ constexpr std::size_t kUnihanExtractMaxLines = 100;
 // The Unihan text's records for the extract: the runs of lines that begin
 // with the same "U+" code, each a range of the text (its lines are found
 // in it when a search lists them), in a few runs each ascending by the
-// code's text, and every "U+" that does not begin a line. Built for the text as it is at indexing
-// time; the extract scans otherwise. Only the Unihan search needs it: the
-// search builds it on its first use, not the loading of the tables.
+// code's text, and every "U+" that does not begin a line. Built for the
+// text as it is at indexing time; the extract scans otherwise. Only the
+// Unihan search needs it: the search builds it on its first use, not the
+// loading of the tables.
 struct UnihanIndex {
   struct Record {
     std::uint32_t codeOffset;  // the code's first hexadecimal digit
