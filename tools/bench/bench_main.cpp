@@ -16,6 +16,7 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <limits>
 #include <string>
 #include <thread>
 #include <time.h>
@@ -45,10 +46,17 @@ double ThreadCpuMs() {
 }
 
 // The wall-clock and processor milliseconds of one piece of work.
+// Unmeasured, it is more than any measure, which then replaces it.
 struct Spent {
-  double wall;
-  double processor;
+  double wall = std::numeric_limits<double>::infinity();
+  double processor = std::numeric_limits<double>::infinity();
 };
+
+// Keeps the best of each figure over the rounds.
+void KeepBest(Spent& best, const Spent& round) {
+  best.wall = std::min(best.wall, round.wall);
+  best.processor = std::min(best.processor, round.processor);
+}
 
 Spent SpentOn(const std::function<void()>& work) {
   double processor = ThreadCpuMs();
@@ -144,7 +152,6 @@ int main(int argc, char** argv) {
   std::vector<std::string> files;
   Spent startup{};
   Spent reading{};
-  bool measured = false;
   auto measureStartup = [&] {
     for (int round = 0; round < kRounds; ++round) {
       tables = CharacterTables();
@@ -152,11 +159,8 @@ int main(int argc, char** argv) {
       files.clear();
       Spent startRound = SpentOn(start);
       Spent readRound = SpentOn([&] { readable = ReadDataFiles(dataDir, files); });
-      startup = !measured ? startRound : Spent{std::min(startup.wall, startRound.wall),
-                                               std::min(startup.processor, startRound.processor)};
-      reading = !measured ? readRound : Spent{std::min(reading.wall, readRound.wall),
-                                              std::min(reading.processor, readRound.processor)};
-      measured = true;
+      KeepBest(startup, startRound);
+      KeepBest(reading, readRound);
     }
     files.clear();
   };
@@ -190,10 +194,8 @@ int main(int argc, char** argv) {
     SearchMemory fresh;
     Spent useRound = SpentOn([&] { RunUnihanSearch(tables, "4E00", fresh); });
     Spent scanRound = SpentOn([&] { ComposeUnihanBox(ExtractUnihanByScan(tables, "4E00"), "4E00"); });
-    firstUse = round == 0 ? useRound : Spent{std::min(firstUse.wall, useRound.wall),
-                                             std::min(firstUse.processor, useRound.processor)};
-    plainScan = round == 0 ? scanRound : Spent{std::min(plainScan.wall, scanRound.wall),
-                                               std::min(plainScan.processor, scanRound.processor)};
+    KeepBest(firstUse, useRound);
+    KeepBest(plainScan, scanRound);
   }
 
   bool met = true;
