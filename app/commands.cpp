@@ -3,55 +3,62 @@
 #include <richedit.h>
 
 #include <string>
-#include <vector>
 
 #include "app/about_box.h"
+#include "app/data_loading.h"
+#include "app/insert_unicode_export.h"
 #include "app/page_display.h"
 #include "app/shell_state.h"
 #include "app/shell_texts.h"
+#include "chardb/chardb_texts.h"
 #include "editor/win32/document_files.h"
 #include "editor/win32/editor_commands.h"
 #include "editor/win32/editor_pane.h"
 #include "editor/win32/find_dialog.h"
 #include "editor/win32/preface_viewer.h"
 #include "editor/win32/printing.h"
+#include "handwriting/win32/handwriting_pad.h"
 #include "resources/resource.h"
 #include "search/win32/search_bar.h"
+#include "win32/program_folder.h"
 #include "win32/vistapane.h"
 
 namespace {
-
-constexpr int kTextSizePopupPosition = 3;
 
 // Checks the chosen item of "Chinese Font Size" alone and scales the pane:
 // Largest is level 4, Smallest level 0.
 void SetTextSize(HWND window, int command) {
   int position = command - IDM_SIZE_LARGEST;
-  HMENU sizes = GetSubMenu(GetMenu(window), kTextSizePopupPosition);
-  for (int item = 0; item < 5; ++item)
-    CheckMenuItem(sizes, item, MF_BYPOSITION | (item == position ? MF_CHECKED : MF_UNCHECKED));
+  for (int item = IDM_SIZE_LARGEST; item <= IDM_SIZE_SMALLEST; ++item)
+    CheckMenuItem(GetMenu(window), item, MF_BYCOMMAND | (item == command ? MF_CHECKED : MF_UNCHECKED));
   FontSize(4 - position);
 }
 
 void Quit(HWND window) {
   ShellState& shell = Shell();
-  shell.tables.unihan.clear();
-  shell.tables.unihan.shrink_to_fit();
+  ClearUnihanText(shell.tables);
   DestroyWindow(window);
 }
 
 // The help file beside Logodex.exe, which need not be the working folder;
 // without one there, the bare name for the help system to look for.
 std::wstring HelpFilePath() {
-  std::vector<wchar_t> module(MAX_PATH);
-  DWORD length = 0;
-  while ((length = GetModuleFileNameW(nullptr, module.data(), static_cast<DWORD>(module.size()))) == module.size())
-    module.resize(module.size() * 2);
-  std::wstring path(module.data(), length);
-  std::size_t separator = path.find_last_of(L"\\/");
-  if (separator == std::wstring::npos) return kHelpFile;
-  path = path.substr(0, separator + 1) + kHelpFile;
-  return GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES ? std::wstring(kHelpFile) : path;
+  std::wstring folder = ProgramFolder();
+  std::wstring path = PathInFolder(folder, kHelpFile);
+  return folder.empty() || !PathExists(path) ? std::wstring(kHelpFile) : path;
+}
+
+// The pad's models come from the data folders; its candidates show their
+// character pages as a program link does and go to the clipboard as an
+// insert link does.
+void OpenPad(HWND window) {
+  HandwritingPadLinks links;
+  links.loadModels = [](std::vector<HandwritingModel>& models) {
+    return LoadHandwritingModelFiles(Shell().workingDirectory, models);
+  };
+  links.showCharacter = [](const std::string& code) { ShowProgramLinkPage(kCharacterSearch, code); };
+  links.copyReference = [](const std::string& code) { InsertUnicode((kInsertWord + code).c_str()); };
+  OpenHandwritingPad(Shell().instance, window, Shell().tables, links);
 }
 
 void OpenHelp(HWND window) { WinHelpW(window, HelpFilePath().c_str(), HELP_CONTENTS, 0); }
@@ -63,12 +70,6 @@ LRESULT OnCommand(HWND window, int command) {
   switch (command) {
     case IDM_DESTROY: DestroyWindow(window); break;
     case IDM_UNIHAN_PREFACE: OpenPrefaceViewer(Shell().instance, window, Shell().tables.preface); break;
-    case IDM_SHOW_PINYIN:
-    case IDM_SHOW_UNICODE:
-    case IDM_SHOW_MATTHEWS:
-    case IDM_SHOW_RADICAL_STROKE:
-    case IDM_SHOW_DEFINITION:
-    case IDM_SHOW_STROKE_NUMBER: ShowSearchPage(window, command); break;
     case IDM_NEW: NewDocument(editor); break;
     case IDM_OPEN: OpenDocument(window, editor); break;
     case IDM_SAVE: SaveDocument(window, editor); break;
@@ -91,6 +92,7 @@ LRESULT OnCommand(HWND window, int command) {
     case IDM_NEXT_WORD: SelectNextWord(editor); break;
     case IDM_OPEN_HTML: OpenHtmlFile(window); break;
     case IDM_KANGXI_RADICALS: ShowRadicalsIndex(window); break;
+    case IDM_HANDWRITING_PAD: OpenPad(window); break;
     case IDM_ABOUT: ShowAboutBox(Shell().instance, window); break;
     case IDM_QUIT: Quit(window); break;
     case IDM_SIZE_LARGEST:
@@ -103,13 +105,19 @@ LRESULT OnCommand(HWND window, int command) {
     case IDM_GO_BACK: GoBack(); break;
     case IDM_GO_FORWARD: GoForward(); break;
     case IDM_HELP: OpenHelp(window); break;
-    default: break;
+    default:
+      // The show-page commands and menu items of the table of search kinds.
+      if (SearchKindOfShowCommand(command) >= 0)
+        ShowSearchPage(window, command);
+      else
+        RunSearchMenuCommand(command);
+      break;
   }
   return 0;
 }
 
 // The enabling rules serve menus with editing pop-ups at positions 0 to 2;
-// the menu bar's only pop-up, "Chinese Font Size", stands at position 3.
+// the menu bar's only pop-up, "Chinese Font Size", stands beyond them (position 4).
 LRESULT OnInitMenuPopup(HMENU popup, int position) {
   HWND editor = Shell().editorPane;
   auto enable = [popup](int command, bool on) { EnableMenuItem(popup, command, on ? MF_ENABLED : MF_GRAYED); };

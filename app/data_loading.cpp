@@ -1,6 +1,8 @@
 #include "app/data_loading.h"
 
 #include "app/shell_texts.h"
+#include "handwriting/handwriting_texts.h"
+#include "win32/program_folder.h"
 #include "win32/text_conversion.h"
 
 #include <cstdint>
@@ -16,8 +18,15 @@ void LoadEmbeddedText(HINSTANCE instance, const char* name, ResourceText& text) 
   SetResourceText(bytes, bytes ? SizeofResource(instance, resource) : 0, text);
 }
 
+// The file in the working folder; when that has none, the one beside
+// Logodex.exe (an installed copy started elsewhere).
 std::wstring DataFilePath(const std::wstring& directory, const char* name) {
-  return directory + L"\\" + WideFromUtf8(name);
+  std::wstring file = WideFromUtf8(name);
+  std::wstring path = PathInFolder(directory, file);
+  if (PathExists(path)) return path;
+  std::wstring programFolder = ProgramFolder();
+  std::wstring beside = PathInFolder(programFolder, file);
+  return !programFolder.empty() && PathExists(beside) ? beside : path;
 }
 
 // The whole file and `extra` zero bytes after it, when it is a file on
@@ -61,9 +70,13 @@ DataFileRead ReadWholeFile(const std::wstring& path, std::uint64_t maxBytes, Byt
 }
 
 // The box for a data file that was not read: its name and the reason.
-void ReportDataFile(const wchar_t* caption, const char* name, DataFileRead result, std::uint64_t maxBytes) {
-  std::wstring text = kDataFilePrefix + WideFromUtf8(name) + L" is " + WideFromUtf8(DataFileProblem(result, maxBytes));
+void ReportDataFile(const wchar_t* caption, const char* name, const std::string& problem) {
+  std::wstring text = kDataFilePrefix + WideFromUtf8(name) + L" " + WideFromUtf8(problem);
   MessageBoxW(nullptr, text.c_str(), caption, MB_OK);
+}
+
+void ReportDataFile(const wchar_t* caption, const char* name, DataFileRead result, std::uint64_t maxBytes) {
+  ReportDataFile(caption, name, "is " + DataFileProblem(result, maxBytes));
 }
 
 }  // namespace
@@ -86,9 +99,41 @@ void LoadStrokeFile(const std::wstring& directory, CharacterTables& tables) {
 void LoadUnihanFile(const std::wstring& directory, CharacterTables& tables) {
   DataFileRead result = ReadWholeFile(DataFilePath(directory, kUnihanFileName), kUnihanFileMaxBytes,
                                       tables.unihan, 1);
+  ++tables.unihanLoad;
   if (result == DataFileRead::kRead) return;
   ClearUnihanText(tables);
   ReportDataFile(kUnihanFileCaption, kUnihanFileName, result, kUnihanFileMaxBytes);
+}
+
+void LoadWordsFile(const std::wstring& directory, CharacterTables& tables) {
+  if (ReadWholeFile(DataFilePath(directory, kWordsFileName), kWordsFileMaxBytes, tables.words, 1) !=
+      DataFileRead::kRead)
+    tables.words.clear();
+}
+
+void LoadComponentFiles(const std::wstring& directory, CharacterTables& tables) {
+  LoadComponentData(tables, [&](const char* name, std::string& bytes) {
+    return ReadWholeFile(DataFilePath(directory, name), kEmbeddedTextMaxBytes, bytes, 0) == DataFileRead::kRead;
+  });
+}
+
+bool LoadHandwritingModelFiles(const std::wstring& directory, std::vector<HandwritingModel>& models) {
+  models.clear();
+  for (const char* name : kHandwritingModelFiles) {
+    std::string bytes;
+    DataFileRead result = ReadWholeFile(DataFilePath(directory, name), kHandwritingModelMaxBytes, bytes, 0);
+    models.emplace_back();
+    if (result != DataFileRead::kRead) {
+      ReportDataFile(kHandwritingCaption, name, result, kHandwritingModelMaxBytes);
+    } else if (!OpenHandwritingModel(std::move(bytes), models.back())) {
+      ReportDataFile(kHandwritingCaption, name, kModelDamaged);
+    } else {
+      continue;
+    }
+    models.clear();
+    return false;
+  }
+  return true;
 }
 
 void IndexTables(CharacterTables& tables) {

@@ -1,6 +1,9 @@
-// InsertUnicode, the program's one export: the browser pane calls it for a
-// followed insert link. It shows the character's information box, then
-// puts the character reference on the clipboard as plain text.
+// InsertUnicode, the program's export for insert links: the browser pane
+// calls it for a followed insert link. It shows the character's
+// information box, then puts the character reference on the clipboard as
+// plain text.
+#include "app/insert_unicode_export.h"
+
 #include <windows.h>
 
 #include <cstring>

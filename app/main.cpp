@@ -4,11 +4,15 @@
 
 #include <algorithm>
 
+#include "app/focus_cycle.h"
 #include "app/main_window.h"
+#include "app/owned_windows.h"
 #include "app/shell_state.h"
 #include "editor/win32/preface_viewer.h"
+#include "handwriting/win32/handwriting_pad.h"
 #include "resources/resource.h"
 #include "search/win32/search_bar.h"
+#include "win32/work_area.h"
 
 namespace {
 
@@ -47,14 +51,17 @@ WindowPlace FirstWindowPlace() {
 }
 
 // Accelerators first (F1 works in every window, the search fields too),
-// then the dialog keys of the search bar and of the preface viewer (Escape
-// closes either), then the usual translation.
+// then F6 between the program's parts, then the dialog keys of the search bar, the handwriting pad and the preface
+// viewer (Escape closes each), then the usual translation.
 int RunMessageLoop(HACCEL accelerators) {
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (TranslateAcceleratorW(Shell().mainWindow, accelerators, &message)) continue;
+    if (TakeFocusCycleKey(message)) continue;
     HWND searchBar = SearchBarWindow();
     if (searchBar && IsDialogMessageW(searchBar, &message)) continue;
+    HWND pad = HandwritingPadWindow();
+    if (pad && IsDialogMessageW(pad, &message)) continue;
     HWND viewer = PrefaceViewerWindow();
     if (viewer && IsDialogMessageW(viewer, &message)) continue;
     TranslateMessage(&message);
@@ -68,6 +75,7 @@ int RunMessageLoop(HACCEL accelerators) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   if (!RegisterMainWindowClass(instance)) return 0;
   Shell().instance = instance;
+  FitWindowsWhenShown();
   WindowPlace place = FirstWindowPlace();
   HWND window = CreateWindowExW(0, kMainWindowClass, L"Logodex", WS_OVERLAPPEDWINDOW, place.x, place.y,
                                 place.width, place.height, nullptr, nullptr, instance, nullptr);
@@ -75,6 +83,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   if (!window) return 0;
   ShowWindow(window, SW_SHOW);
   UpdateWindow(window);
+  RestackForAWhileAfterStart(window);
   SetWindowTextW(window, L"Logodex");
   return RunMessageLoop(LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_MAIN)));
 }

@@ -7,20 +7,20 @@
 #include "app/commands.h"
 #include "app/data_loading.h"
 #include "app/owned_windows.h"
+#include "app/page_display.h"
 #include "app/shell_state.h"
 #include "app/shell_texts.h"
 #include "editor/win32/editor_pane.h"
 #include "editor/win32/find_dialog.h"
 #include "editor/win32/printing.h"
 #include "resources/resource.h"
-#include "search/radicals_page.h"
-#include "search/result_page.h"
 #include "search/win32/page_files.h"
 #include "search/win32/search_bar.h"
 #include "win32/entry_guard.h"
 #include "win32/text_conversion.h"
 #include "win32/vistapane.h"
 #include "win32/wait_cursor.h"
+#include "win32/work_area.h"
 
 namespace {
 
@@ -45,9 +45,12 @@ void OpenBrowserPane(HWND window) {
   if (shell.paneOpen) OpenHtml("about:blank", "");
 }
 
-// Moves an owned pop-up to a screen position, keeping its size and z-order.
+// Moves an owned pop-up to a screen position, keeping its size and z-order
+// and leaving the active window and the focus where they are (a layout
+// that activated the pop-up it shows would take the focus from the editor
+// at start and after every move of the main window).
 void MovePopup(HWND popup, int x, int y) {
-  SetWindowPos(popup, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+  SetWindowPos(popup, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 RECT ClientRectOnScreen(HWND window) {
@@ -89,14 +92,19 @@ int CaretPartWidth(HWND statusBar) {
 
 LRESULT OnCreate(HWND window) {
   ShellState& shell = Shell();
+  // The system's default place may leave the bottom off a small screen;
+  // the pane and the search bar are placed by the client area that results.
+  FitToWorkArea(window);
   InitCommonControls();
   WatchOwnedWindowStacking(window);
   shell.workingDirectory = CurrentDirectory();
+  ChoosePageFolder(shell.workingDirectory);
   ResetFindText();
   shell.findReplaceMessage = RegisterWindowMessageW(FINDMSGSTRINGW);
   shell.richEditLibrary = LoadLibraryW(L"RICHED32.DLL");
   shell.editorPane = CreateEditorPane(shell.instance, window);
-  CreateSearchBar(shell.instance, window, shell.tables, shell.workingDirectory);
+  CreateSearchBar(shell.instance, window, shell.tables);
+  AddSearchMenuItems(GetMenu(window), IDM_KANGXI_RADICALS);
   shell.statusBar = CreateStatusBar(window);
   shell.richTextFormat = RegisterClipboardFormatW(L"Rich Text Format");
   if (shell.editorPane) SetUpEditorPane(shell.editorPane);
@@ -104,6 +112,8 @@ LRESULT OnCreate(HWND window) {
   LoadEmbeddedTexts(shell.instance, shell.tables);
   LoadStrokeFile(shell.workingDirectory, shell.tables);
   LoadUnihanFile(shell.workingDirectory, shell.tables);
+  LoadWordsFile(shell.workingDirectory, shell.tables);
+  LoadComponentFiles(shell.workingDirectory, shell.tables);
   IndexTables(shell.tables);
   PrepareSearchBar();
 
@@ -119,11 +129,7 @@ LRESULT OnCreate(HWND window) {
     MovePopup(searchBar, client.left, client.top);
   }
   PlaceBrowserPane(window);
-  std::wstring indexPath = shell.workingDirectory + WideFromUtf8(kRadicalsPageFileName);
-  if (WriteResultPage(indexPath, RadicalsIndexPage(shell.tables)))
-    shell.radicalsIndexPath = indexPath;
-  else
-    ReportUnwrittenPage(indexPath);
+  WriteRadicalsIndex();
   return 0;
 }
 
@@ -166,6 +172,13 @@ LRESULT OnSize(HWND window, WPARAM kind) {
   return OnLayout(window);
 }
 
+// The main window passes the keyboard focus on to its editor whenever it
+// is given it: as it is activated at start and after another window.
+LRESULT OnSetFocus() {
+  if (Shell().editorPane) SetFocus(Shell().editorPane);
+  return 0;
+}
+
 LRESULT OnDestroy() {
   ShellState& shell = Shell();
   StopWatchingOwnedWindowStacking();
@@ -197,6 +210,8 @@ LRESULT UnguardedMainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CREATE: return OnCreate(window);
     case WM_SIZE: return OnSize(window, wParam);
     case WM_MOVE: return OnLayout(window);
+    case WM_SETFOCUS: return OnSetFocus();
+    case WM_TIMER: return wParam == kStartRestackTimer ? OnStartRestackTimer(window) : 0;
     case WM_DESTROY: return OnDestroy();
     case kRestackOwnedWindowsMessage: return RestackOwnedWindows(window);
     case WM_NOTIFY: return OnNotify(window, reinterpret_cast<const NMHDR*>(lParam));

@@ -31,6 +31,7 @@ HHOOK postedHook = nullptr;
 HWND watched = nullptr;
 bool restackPosted = false;
 bool restacking = false;
+int startRestacksLeft = 0;
 
 bool IsTopmost(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 bool IsTopLevel(HWND window) { return !(GetWindowLongW(window, GWL_STYLE) & WS_CHILD); }
@@ -168,4 +169,14 @@ LRESULT RestackOwnedWindows(HWND mainWindow) {
   }
   restacking = false;
   return 0;
+}
+
+void RestackForAWhileAfterStart(HWND mainWindow) {
+  startRestacksLeft = 12;
+  SetTimer(mainWindow, kStartRestackTimer, 250, nullptr);
+}
+
+LRESULT OnStartRestackTimer(HWND mainWindow) {
+  if (--startRestacksLeft <= 0) KillTimer(mainWindow, kStartRestackTimer);
+  return RestackOwnedWindows(mainWindow);
 }

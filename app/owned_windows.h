@@ -15,3 +15,14 @@ void StopWatchingOwnedWindowStacking();
 
 // The handling of kRestackOwnedWindowsMessage.
 LRESULT RestackOwnedWindows(HWND mainWindow);
+
+// Without a window manager, Wine's X11 driver raises a window above all
+// others when the X display reports it mapped while the keyboard focus is
+// in it: the main window, shown last at start with the focus in its
+// editor, would then stand above the windows it owns. The display reports
+// it within moments of the show, so for the first seconds after the show
+// the stacking is set again every quarter second (a timer of the main
+// window's, its ticks handed to OnStartRestackTimer).
+constexpr UINT_PTR kStartRestackTimer = 0x4C44;
+void RestackForAWhileAfterStart(HWND mainWindow);
+LRESULT OnStartRestackTimer(HWND mainWindow);

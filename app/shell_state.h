@@ -20,7 +20,7 @@ struct ShellState {
   UINT findReplaceMessage = 0;     // registered "commdlg_FindReplace"
   UINT richTextFormat = 0;         // registered clipboard format "Rich Text Format"
   std::wstring workingDirectory;   // the current directory at start-up, any length
-  std::wstring radicalsIndexPath;  // written once at start-up, shown by "KangXi Radicals"
+  std::wstring radicalsIndexPath;  // set when the index is written; shown by "KangXi Radicals"
   CharacterTables tables;          // loaded at start-up; read by every search
 };
 

@@ -5,6 +5,7 @@
 
 constexpr wchar_t kUnihanFileCaption[] = L"unihan";
 constexpr wchar_t kStrokeFileCaption[] = L"TotalStroke";
+constexpr wchar_t kHandwritingCaption[] = L"Handwriting models";
 // A data file that was not read: the prefix, the file's name, " is " and
 // the reason ("not found", "too large (more than N bytes)").
 constexpr wchar_t kDataFilePrefix[] = L"The file ";

@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "chardb/common_ranking.h"
+#include "chardb/component_data.h"
+#include "chardb/reading_tables.h"
 #include "chardb/variant_tables.h"
 
 // One embedded text: the resource's bytes in writable memory, size() equal
@@ -82,12 +85,23 @@ struct CharacterTables {
   std::size_t strokePieces = 0;  // records filled from the file
   // The bytes of unihan.txt and a NUL; empty when there is no Unihan text.
   std::vector<char> unihan;
+  // Counts every load and clearing of `unihan`: an index built for one
+  // load is not taken for the next, whatever its buffer and size.
+  std::uint64_t unihanLoad = 0;
+  // The bytes of words.txt (from CC-CEDICT) and a NUL; empty without it.
+  std::vector<char> words;
   VariantTable simplified{kSimplifiedVariants, kSimplifiedVariantsCount};
   VariantTable traditional{kTraditionalVariants, kTraditionalVariantsCount};
+  // How common each character is: the order of the lists of new pages.
+  CommonRanking ranking{kCommonRanks, kCommonRanksCount, kReadingCounts, kReadingCountsCount};
+  // The readings in the other languages of the Han script.
+  ReadingTables readings{kReadingEntries, kReadingEntriesCount, kMandarinReadings, kMandarinReadingsCount};
   // Built by BuildLookupIndexes; a lookup scans its table while they are not.
-  // The Unihan search keeps its own index (see UnihanIndex).
+  // The Unihan search keeps its own index (unihan_index.h).
   ExtractIndex pinyinIndex, definitionIndex, radicalStrokeIndex, matthewsIndex;
   VariantIndex simplifiedIndex, traditionalIndex;
+  // The component files; the components search indexes them on first use.
+  ComponentData components;
 };
 
 // The embedded names of the five texts, and the two data files.
@@ -98,6 +112,7 @@ constexpr char kMatthewsDataName[] = "MatthewsSearchData";
 constexpr char kPrefaceDataName[] = "UnihanPrefaceRtfData";
 constexpr char kStrokeFileName[] = "TotalStrokeOrdered.txt";
 constexpr char kUnihanFileName[] = "unihan.txt";
+constexpr char kWordsFileName[] = "words.txt";
 
 // One embedded text from its bytes: copied, the last byte replaced by NUL.
 void SetResourceText(const char* data, std::size_t size, ResourceText& text);
@@ -112,7 +127,7 @@ void LoadStrokeTable(const std::string& fileBytes, CharacterTables& tables);
 
 // The Unihan text: the file's bytes and one NUL.
 void LoadUnihanText(const std::string& fileBytes, CharacterTables& tables);
-// No Unihan text (unihan.txt could not be opened).
+// No Unihan text (unihan.txt could not be opened, or the program quits).
 void ClearUnihanText(CharacterTables& tables);
 
 // The indexes of the four extracts and the two variant tables.
@@ -124,6 +139,7 @@ void BuildLookupIndexes(CharacterTables& tables);
 constexpr std::uint64_t kUnihanFileMaxBytes = std::uint64_t{128} << 20;
 constexpr std::uint64_t kStrokeFileMaxBytes = std::uint64_t{4} << 20;
 constexpr std::uint64_t kEmbeddedTextMaxBytes = std::uint64_t{16} << 20;
+constexpr std::uint64_t kWordsFileMaxBytes = std::uint64_t{64} << 20;
 
 // How reading a data file went. Only a regular file is read: a folder, a
 // device or a pipe is refused before it is opened.
@@ -142,7 +158,9 @@ std::string DataFileProblem(DataFileRead result, std::uint64_t maxBytes);
 bool ReadFileBytes(const std::string& path, std::string& bytes);
 
 // Reads the five embedded texts from files of their resource names,
-// TotalStrokeOrdered.txt and unihan.txt from dataDir, and builds the
+// TotalStrokeOrdered.txt, unihan.txt and the component files from
+// dataDir, and builds the
 // lookup indexes. False with a one-line reason naming the file when one is
-// missing, not a regular file, too large or unreadable.
+// missing, not a regular file, too large or unreadable. words.txt is read
+// when it can be: without it the character pages have no words.
 bool LoadCharacterTables(const std::string& dataDir, CharacterTables& tables, std::string& error);

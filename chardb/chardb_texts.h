@@ -13,6 +13,7 @@ constexpr char kUnihanCaptionFormat[] = "Unihan: %s";
 constexpr char kUnihanNotFoundCaption[] = "Unihan extract";
 constexpr char kUnihanNotFound[] = "Not found in Unihan";
 constexpr char kUnihanMoreLinesFormat[] = "... and %s more lines";
+constexpr char kUnihanCutLineFormat[] = " ... and %s more bytes";
 
 // InsertUnicode's box and clipboard text.
 constexpr char kInsertWord[] = "insert";

@@ -1,7 +1,8 @@
 // Fills the "%s" places of one of the program's format texts in order,
-// whatever the length of the values.
+// whatever the length of the values, and writes counts as those texts do.
 #pragma once
 
+#include <cstddef>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -25,5 +26,16 @@ inline void AppendFilledFormat(std::string& out, const char* format,
 inline std::string FillFormat(const char* format, std::initializer_list<std::string_view> values) {
   std::string result;
   AppendFilledFormat(result, format, values);
+  return result;
+}
+
+// A count with a comma between groups of three digits: 1234 gives "1,234".
+inline std::string WithThousandsSeparators(std::size_t value) {
+  std::string digits = std::to_string(value);
+  std::string result;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) result += ',';
+    result += digits[i];
+  }
   return result;
 }

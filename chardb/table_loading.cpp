@@ -100,11 +100,13 @@ void LoadStrokeTable(const std::string& fileBytes, CharacterTables& tables) {
 void LoadUnihanText(const std::string& fileBytes, CharacterTables& tables) {
   tables.unihan.assign(fileBytes.size() + 1, '\0');
   std::memcpy(tables.unihan.data(), fileBytes.data(), fileBytes.size());
+  ++tables.unihanLoad;
 }
 
 void ClearUnihanText(CharacterTables& tables) {
   tables.unihan.clear();
   tables.unihan.shrink_to_fit();
+  ++tables.unihanLoad;
 }
 
 namespace {
@@ -277,10 +279,15 @@ bool LoadCharacterTables(const std::string& dataDir, CharacterTables& tables, st
   LoadStrokeTable(bytes, tables);
   // Read straight into the Unihan buffer: the file's bytes and one NUL.
   result = ReadWhole(path(kUnihanFileName), kUnihanFileMaxBytes, tables.unihan, 1);
+  ++tables.unihanLoad;
   if (result != DataFileRead::kRead) {
     ClearUnihanText(tables);
     return refused(kUnihanFileName, result, kUnihanFileMaxBytes);
   }
+  if (ReadWhole(path(kWordsFileName), kWordsFileMaxBytes, tables.words, 1) != DataFileRead::kRead) tables.words.clear();
+  LoadComponentData(tables, [&](const char* name, std::string& bytes) {
+    return ReadDataFile(path(name), kEmbeddedTextMaxBytes, bytes) == DataFileRead::kRead;
+  });
   BuildLookupIndexes(tables);
   return true;
 }

@@ -1,6 +1,8 @@
 // The Unihan extract through its index: a key's lines are those of the
 // records whose code begins with the key (a line begins "U+" code TAB), and
 // those holding the pattern at one of the few marks inside a line.
+#include "chardb/unihan_index.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstdint>
@@ -223,13 +225,12 @@ class RecordGatherer {
     return record_;
   }
 
-  // A '+' that is not second on its line: "U+" inside the line when a 'U'
-  // stands before it, past the line's own code (a '+' that opens the text
-  // has nothing before it).
-  void Plus(std::size_t at) {
+  // A '+' that is not second on its line, the line that begins at
+  // `lineStart`: "U+" inside the line when a 'U' stands before it, past the
+  // line's own code (a '+' that opens the text has nothing before it). The
+  // line's code is read once, at its first mark.
+  void Plus(std::size_t at, std::size_t lineStart) {
     if (at == 0 || base_[at - 1] != 'U') return;
-    std::size_t lineStart = at;
-    while (lineStart > 0 && base_[lineStart - 1] != '\n') --lineStart;
     if (codeLine_ != lineStart) ReadCode(lineStart);
     if (at > codeEnd_) AddInnerMark(at - 1, lineStart);
   }
@@ -241,12 +242,21 @@ class RecordGatherer {
     index_.runs.push_back(static_cast<std::uint32_t>(records.size()));
   }
 
+  // A mark inside a line: the keys of the text after its "U+" that order
+  // it (kUnihanMarkOrderWidth bytes in all), taken while the line is at
+  // hand, so that ordering never reads the text again; where it stands
+  // and where its line begins.
+  struct Mark {
+    std::uint64_t keys[3];
+    std::uint32_t at;
+    std::uint32_t line;
+  };
+
   // Records in the order of the text, with their lines' counts, gathered
-  // in the index's own vectors; the marks' order keys and their numbers,
-  // taken while the line is at hand.
+  // in the index's own vectors; the marks in the text's order.
   std::vector<UnihanIndex::Record>& records;
   std::vector<std::uint32_t>& lineCounts;
-  std::vector<std::pair<std::uint64_t, std::uint32_t>> markOrder;
+  std::vector<Mark> marks;
 
  private:
   // Whether the line at `start` begins with "U+", and where its code
@@ -274,14 +284,16 @@ class RecordGatherer {
     inRecord_ = false;
   }
 
-  // Every mark begins "U+": the eight bytes after it order the marks
-  // wherever they differ.
+  // Every mark begins "U+": the 24 bytes after it order the marks, read
+  // as three words (zero past the text's end).
   __attribute__((noinline)) void AddInnerMark(std::size_t mark, std::size_t lineStart) {
     std::size_t after = mark + 2;
-    markOrder.push_back({TextKey(base_ + after, static_cast<std::uint32_t>(std::min<std::size_t>(8, size_ - after))),
-                         static_cast<std::uint32_t>(markOrder.size())});
-    index_.innerMarks.push_back(static_cast<std::uint32_t>(mark));
-    index_.innerMarkLines.push_back(static_cast<std::uint32_t>(lineStart));
+    Mark held{{}, static_cast<std::uint32_t>(mark), static_cast<std::uint32_t>(lineStart)};
+    for (std::size_t word = 0; word < 3; ++word) {
+      std::size_t from = std::min(size_, after + 8 * word);
+      held.keys[word] = TextKey(base_ + from, static_cast<std::uint32_t>(std::min<std::size_t>(8, size_ - from)));
+    }
+    marks.push_back(held);
     if (!startsWithMark_ && lineStart != lastOnlyInside_) {
       ++index_.linesWithInnerMarkOnly;
       lastOnlyInside_ = lineStart;
@@ -328,38 +340,22 @@ void SortByMergingRuns(std::vector<Item>& items, Before before) {
   }
 }
 
-// Moves the items of two vectors alike so that the one at order[i].second
-// comes to i, in place, one cycle of the permutation at a time: no second
-// copy of them is made. The order's indexes are used up.
-template <typename Key, typename First, typename Second>
-void PutInOrder(std::vector<std::pair<Key, std::uint32_t>>& order, std::vector<First>& first,
-                std::vector<Second>& second) {
-  constexpr std::uint32_t kPlaced = UINT32_MAX;
-  for (std::size_t start = 0; start < order.size(); ++start) {
-    if (order[start].second == kPlaced) continue;
-    First firstHeld = first[start];
-    Second secondHeld = second[start];
-    std::size_t at = start;
-    for (;;) {
-      std::size_t from = order[at].second;
-      order[at].second = kPlaced;
-      if (from == start) {
-        first[at] = firstHeld;
-        second[at] = secondHeld;
-        break;
-      }
-      first[at] = first[from];
-      second[at] = second[from];
-      at = from;
-    }
-  }
+// The items in a new order: the one at order[i].second comes to i. Read
+// in the order's sequence, not by following the permutation's cycles, so
+// that the reads of items far apart do not wait for each other.
+template <typename Key, typename Item>
+void PutInOrder(const std::vector<std::pair<Key, std::uint32_t>>& order, std::vector<Item>& items) {
+  std::vector<Item> ordered;
+  ordered.reserve(items.size());
+  for (const auto& place : order) ordered.push_back(items[place.second]);
+  items.swap(ordered);
 }
 
 }  // namespace
 
 bool UnihanIndexCurrent(const CharacterTables& tables, const UnihanIndex& index) {
   return index.builtFor != nullptr && index.builtFor == tables.unihan.data() &&
-         index.builtSize == tables.unihan.size();
+         index.builtSize == tables.unihan.size() && index.builtForLoad == tables.unihanLoad;
 }
 
 void BuildUnihanIndex(const CharacterTables& tables, UnihanIndex& index) {
@@ -370,12 +366,13 @@ void BuildUnihanIndex(const CharacterTables& tables, UnihanIndex& index) {
   std::string_view text(tables.unihan.data(), tables.unihan.size());
   if (!text.empty() && text.back() == '\0') text.remove_suffix(1);
   if (text.empty() || text.size() >= UINT32_MAX) return;
-  // The line numbers and the record word stay in registers while lines
-  // go on with their record, the common case.
+  // The line numbers, the line's start and the record word stay in
+  // registers while lines go on with their record, the common case.
   auto gather = [](std::string_view within, RecordGatherer& gatherer) {
     const char* base = within.data();
     std::size_t size = within.size();
     std::uint32_t line = 0;
+    std::size_t lineStart = 0;
     RecordGatherer::RecordWord record = gatherer.BeginOtherLine(0, line);
     auto goesOn = [&](std::size_t start) {
       std::uint64_t word;
@@ -386,6 +383,7 @@ void BuildUnihanIndex(const CharacterTables& tables, UnihanIndex& index) {
         base, size,
         [&](std::size_t at) {
           std::size_t start = at + 1;
+          lineStart = start;
           if (start >= size) return;
           ++line;
           if (size - start >= 8 && goesOn(start)) return;
@@ -393,9 +391,10 @@ void BuildUnihanIndex(const CharacterTables& tables, UnihanIndex& index) {
         },
         [&](std::size_t at) {
           ++line;
+          lineStart = at + 1;
           if (!goesOn(at + 1)) record = gatherer.BeginOtherLine(at + 1, line);
         },
-        [&gatherer](std::size_t at) { gatherer.Plus(at); });
+        [&](std::size_t at) { gatherer.Plus(at, lineStart); });
     gatherer.Finish(line + 1);
     return end;
   };
@@ -408,15 +407,23 @@ void BuildUnihanIndex(const CharacterTables& tables, UnihanIndex& index) {
     gatherer = std::make_unique<RecordGatherer>(text, index);
     gather(text, *gatherer);
   }
-  // Marks by their text: by their keys, the whole width settling the rest.
-  std::vector<std::pair<std::uint64_t, std::uint32_t>>& order = gatherer->markOrder;
-  std::stable_sort(order.begin(), order.end(), [&](const std::pair<std::uint64_t, std::uint32_t>& a,
-                                                   const std::pair<std::uint64_t, std::uint32_t>& b) {
-    if (a.first != b.first) return a.first < b.first;
-    return text.substr(index.innerMarks[a.second], kUnihanMarkOrderWidth) <
-           text.substr(index.innerMarks[b.second], kUnihanMarkOrderWidth);
+  // Marks by their text, which their keys hold, and of one text the
+  // first in the text first: a merge, which no order of the text can turn
+  // into a slow case (a text of marks alike in a repeating pattern made
+  // the quicksort fall back to heapsort).
+  std::vector<RecordGatherer::Mark>& marks = gatherer->marks;
+  std::stable_sort(marks.begin(), marks.end(), [](const RecordGatherer::Mark& a, const RecordGatherer::Mark& b) {
+    for (int word = 0; word < 3; ++word)
+      if (a.keys[word] != b.keys[word]) return a.keys[word] < b.keys[word];
+    return false;
   });
-  PutInOrder(order, index.innerMarks, index.innerMarkLines);
+  index.innerMarks.reserve(marks.size());
+  index.innerMarkLines.reserve(marks.size());
+  for (const RecordGatherer::Mark& mark : marks) {
+    index.innerMarks.push_back(mark.at);
+    index.innerMarkLines.push_back(mark.line);
+  }
+  std::vector<RecordGatherer::Mark>().swap(marks);
   // Records in more runs than a search looks through are sorted by their
   // code's text: by the first eight bytes, then (for longer codes alike in
   // those) by the whole text; of one code, the first record first.
@@ -431,7 +438,8 @@ void BuildUnihanIndex(const CharacterTables& tables, UnihanIndex& index) {
       return CodeOf(text, records[a.second]) < CodeOf(text, records[b.second]);
     };
     SortByMergingRuns(keyed, before);
-    PutInOrder(keyed, index.records, index.linesBefore);
+    PutInOrder(keyed, index.records);
+    PutInOrder(keyed, index.linesBefore);
     index.runs = {0, static_cast<std::uint32_t>(records.size())};
   }
   // The counts become the lines before each record, and the total.
@@ -444,11 +452,12 @@ void BuildUnihanIndex(const CharacterTables& tables, UnihanIndex& index) {
   index.linesBefore.push_back(lines);
   index.builtFor = tables.unihan.data();
   index.builtSize = tables.unihan.size();
+  index.builtForLoad = tables.unihanLoad;
   index.textLength = text.size();
 }
 
 UnihanExtract ExtractUnihan(const CharacterTables& tables, const UnihanIndex& index, const std::string& key) {
-  if (!UnihanIndexCurrent(tables, index)) return ExtractUnihanByScan(tables, key);
+  if (!UnihanIndexCurrent(tables, index)) return ScanUnihanLines(UnihanText(tables), UnihanPattern(key), SIZE_MAX);
   std::string_view text(tables.unihan.data(), index.textLength);
   std::string pattern = UnihanPattern(key);
   std::string_view afterMark = std::string_view(pattern).substr(2);
@@ -530,9 +539,12 @@ UnihanExtract ExtractUnihan(const CharacterTables& tables, const UnihanIndex& in
     for (auto mark = first; mark != index.innerMarks.end() && StartsWithAt(text, *mark, ordered); ++mark) {
       if (!StartsWithAt(text, *mark, pattern)) continue;
       std::uint32_t line = index.innerMarkLines[mark - index.innerMarks.begin()];
-      if (!StartsWithAt(text, line, pattern)) innerLines.push_back(line);
+      // Marks of one text stand in the text's order: a line's marks alike
+      // come one after another.
+      if ((innerLines.empty() || innerLines.back() != line) && !StartsWithAt(text, line, pattern))
+        innerLines.push_back(line);
     }
-    std::sort(innerLines.begin(), innerLines.end());
+    std::stable_sort(innerLines.begin(), innerLines.end());
     innerLines.erase(std::unique(innerLines.begin(), innerLines.end()), innerLines.end());
     innerCount = innerLines.size();
   }

@@ -1,10 +1,12 @@
-// The Unihan extract's pieces shared by its scan and its index.
+// The Unihan extract's pieces shared by its scan and its index: the text,
+// the pattern and the scan itself.
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 
+#include "chardb/character_tables.h"
 #include "chardb/unihan_extract.h"
 
 // The Unihan text up to its NUL; empty when there is none.

@@ -4,6 +4,8 @@
 
 constexpr wchar_t kDocumentNotSaved[] = L"The document could not be saved:";
 constexpr wchar_t kDocumentNotOpened[] = L"The document could not be opened:";
+// Follows the file's path.
+constexpr wchar_t kDocumentReadOnly[] = L" is read-only.\nSave the document under another name?";
 constexpr wchar_t kRtfFilter[] = L"Rich-Text File (*.RTF)\0*.RTF\0";
 constexpr wchar_t kHtmlFilter[] = L"Html (*.htm)\0*.htm\0All Files (*.*)\0*.*\0";
 

@@ -2,18 +2,6 @@
 
 #include "chardb/utf16.h"
 
-std::vector<std::wstring> SplitParagraphs(const std::wstring& text) {
-  std::vector<std::wstring> paragraphs;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i <= text.size(); ++i) {
-    if (i < text.size() && text[i] != L'\r' && text[i] != L'\n') continue;
-    paragraphs.push_back(text.substr(start, i - start));
-    if (i + 1 < text.size() && text[i] == L'\r' && text[i + 1] == L'\n') ++i;
-    start = i + 1;
-  }
-  return paragraphs;
-}
-
 std::vector<LineSpan> WrapParagraphSpans(const std::wstring& paragraph, const FitCount& fit) {
   std::vector<LineSpan> lines;
   std::size_t start = 0;
@@ -38,12 +26,5 @@ std::vector<LineSpan> WrapParagraphSpans(const std::wstring& paragraph, const Fi
     start = resume;
   }
   if (lines.empty()) lines.push_back({0, 0});
-  return lines;
-}
-
-std::vector<std::wstring> WrapParagraph(const std::wstring& paragraph, const FitCount& fit) {
-  std::vector<std::wstring> lines;
-  for (const LineSpan& span : WrapParagraphSpans(paragraph, fit))
-    lines.push_back(paragraph.substr(span.begin, span.end - span.begin));
   return lines;
 }

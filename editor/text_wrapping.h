@@ -10,16 +10,11 @@
 // How many characters of text[0..count) fit on one line (at least 0).
 using FitCount = std::function<std::size_t(const wchar_t* text, std::size_t count)>;
 
-// The paragraphs of a text, split at CR LF, CR or LF.
-std::vector<std::wstring> SplitParagraphs(const std::wstring& text);
-
-// One paragraph as lines: each as long as fits, broken after the last
-// blank that fits when there is one (the blank is dropped), else between
-// any two characters; a character wider than the line gets a line of its
-// own. An empty paragraph is one empty line.
-std::vector<std::wstring> WrapParagraph(const std::wstring& paragraph, const FitCount& fit);
-
-// The same lines as positions in the paragraph: [begin, end) of each.
+// One paragraph as lines, given as positions in it ([begin, end) of
+// each): each as long as fits, broken after the last blank that fits when
+// there is one (the blank belongs to no line), else between any two
+// characters but never inside a surrogate pair; a character wider than
+// the line gets a line of its own. An empty paragraph is one empty line.
 struct LineSpan {
   std::size_t begin, end;
 };

@@ -25,6 +25,25 @@
 #define IDM_SHOW_DEFINITION 114
 #define IDM_SHOW_STROKE_NUMBER 115
 
+// The kinds added to the table of search kinds after the seven of the
+// dialog template (search/search_kinds.h) take their numbers from their
+// kind: their fields, show-page commands and menu items are these bases
+// plus the kind's value.
+#define IDC_SEARCH_ADDED_BASE 41000
+#define IDM_SHOW_ADDED_BASE 41100
+#define IDM_SEARCH_MENU_BASE 41200
+
+// The handwriting pad: the command that opens it (the menu bar's item,
+// the search bar's button), the bar's button and the pad's controls.
+#define IDM_HANDWRITING_PAD 41300
+#define IDC_SEARCH_HANDWRITING 41301
+#define IDC_PAD_INK 41310
+#define IDC_PAD_STATUS 41311
+#define IDC_PAD_UNDO 41312
+#define IDC_PAD_CLEAR 41313
+#define IDC_PAD_COPY 41314
+#define IDC_PAD_CANDIDATE_BASE 41320
+
 // Browser pane text sizes ("Chinese Font Size" pop-up, in menu order) and
 // navigation.
 #define IDM_SIZE_LARGEST 40007
@@ -77,3 +96,6 @@
 
 // The scrolling box of Unihan lines too many for a message box.
 #define IDC_UNIHAN_LINES 401
+
+// The About box's version line.
+#define IDC_ABOUT_VERSION 402

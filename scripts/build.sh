@@ -36,6 +36,7 @@ for tree in "${trees[@]}"; do
       cmake --build "$top/build/asan" -j "$jobs" ;;
     windows)
       [ -f "$top/build/native/data/unihan.txt" ] || "$0" native
+      "$top/scripts/build_zinnia.sh"
       configure "$top/build/windows" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-mingw-i686.cmake" \
         -DLOGODEX_DATA_DIR="$top/build/native/data"
       cmake --build "$top/build/windows" -j "$jobs" ;;

@@ -6,10 +6,15 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config googletest libgtest-dev libbz2-dev bzip2 clang libclang-rt-14-dev
-  g++-mingw-w64-i686 wine wine32 xvfb xauth x11-utils xdotool imagemagick fonts-wine fonts-liberation fonts-droid-fallback fonts-hanazono fonts-babelstone-han openbox
+  g++-mingw-w64-i686 wine wine32 xvfb xauth x11-utils xdotool xclip imagemagick fonts-wine fonts-liberation fonts-dejavu-core fonts-droid-fallback fonts-hanazono fonts-babelstone-han fonts-nanum openbox
   cups printer-driver-cups-pdf poppler-utils libcups2:i386 ghostscript python3
   halibut man-db
+  nsis desktop-file-utils
+  libzinnia-dev tegaki-zinnia-simplified-chinese tegaki-zinnia-japanese dpkg-dev
 )
+# npm fetches the handwriting tests' stroke data; a machine with its own
+# Node.js (which brings npm) keeps it.
+command -v npm >/dev/null || packages+=(npm)
 
 sudo_if_needed() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -31,6 +36,28 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   echo "setup: adding the i386 architecture (for Wine's 32-bit part)"
   sudo_if_needed dpkg --add-architecture i386
 fi
-sudo_if_needed apt-get update -q
-sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
+# A mirror caught mid-sync serves an index whose size does not match its
+# Release file; a later try usually finds it whole again.
+update_lists() {
+  local try
+  for try in 1 2 3 4 5; do
+    if sudo_if_needed apt-get update -q; then
+      return 0
+    fi
+    echo "setup: apt-get update failed (try $try of 5); trying again in $((try * 15)) s" >&2
+    sleep $((try * 15))
+  done
+  return 1
+}
+
+# apt-get installs all of the packages or none of them: a failed install
+# leaves the machine as it was.
+updated=yes
+update_lists || updated=no
+if ! sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"; then
+  [ "$updated" = no ] && echo "setup: apt-get update kept failing (a mirror mid-sync?), and" >&2
+  echo "setup: apt-get install failed; nothing was installed. Missing: ${missing[*]}" >&2
+  exit 1
+fi
+[ "$updated" = no ] && echo "setup: apt-get update had failed for some index, but every package installed" >&2
 echo "setup: done"

@@ -32,69 +32,90 @@ add_wine_fonts() {
   done
 }
 
-# The face linked to the Chinese fonts: Tahoma, the face of message boxes
-# and menus and of dialogs in "MS Shell Dlg" (which Wine substitutes by
-# Tahoma and looks up under that name). A link adds faces for the
-# characters its face lacks, the Latin text stays in the face itself. A
-# face must be installed to be linked: for a missing face Wine takes the
-# first linked face for all of the text, so the Latin text would be drawn
-# in a Chinese face. Liberation Sans, which Wine draws for the dialog
-# templates' MS Sans Serif and for Arial, is left alone: linked, it made
-# every printed page carry the Chinese fonts, so slow that a print job no
-# longer heard its Cancel button. Earlier set-ups' links go.
-LOGODEX_LINKED_FACES=("Tahoma")
+# The faces linked to the fonts of other scripts: Tahoma, the face of
+# message boxes and menus and of dialogs in "MS Shell Dlg" (which Wine
+# substitutes by Tahoma and looks up under that name), and Tahoma Bold,
+# the face of captions, which Wine looks up under its own name, and DejaVu
+# Sans, which the Unihan box takes when Tahoma lacks its accents. A link
+# adds faces for the characters its face lacks, the Latin text stays in
+# the face itself. A face must be installed to be linked: for a missing
+# face Wine takes the first linked face for all of the text, so the Latin
+# text would be drawn in a Chinese face. Liberation Sans, which Wine draws
+# for the dialog templates' MS Sans Serif and for Arial, is left alone:
+# linked, it made every printed page carry the Chinese fonts, so slow that
+# a print job no longer heard its Cancel button. Earlier set-ups' links go.
+LOGODEX_LINKED_FACES=("Tahoma" "Tahoma Bold" "DejaVu Sans")
 LOGODEX_UNLINKED_FACES=("MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "Liberation Sans")
-# Droid Sans Fallback comes first (the URO to U+9FA5 and Extension A): at
-# the 8 points of boxes and fields its sans strokes are drawn black and
-# legible, where the hairlines of HanaMinA turn to blots unsmoothed and to
-# pale grey smoothed (darkest pixel 140 of 255, mean ink 15 over the
-# glyph's cell in a search field, against 0 and 37). The Hanazono faces
-# draw the rest.
-LOGODEX_HAN_FACES=("Droid Sans Fallback" HanaMinA HanaMinB)
+# The linked faces in order. DejaVu Sans has the Latin letters with tone
+# marks, the IPA letters and the combining accents of the readings, which
+# Wine's Tahoma lacks (kMandarin "hǎo", kVietnamese "nhất", kTang "ɑ̀"),
+# and no Han. Droid Sans Fallback comes first for Han (the URO to U+9FA5
+# and Extension A): at the 8 points of boxes and fields its sans strokes
+# are drawn black and legible, where the hairlines of HanaMinA turn to
+# blots unsmoothed and to pale grey smoothed (darkest pixel 140 of 255,
+# mean ink 15 over the glyph's cell in a search field, against 0 and 37).
+# BabelStone Han, black too, draws the KangXi radicals and the Han that
+# Droid Sans Fallback lacks, the Hanazono faces the rest; NanumGothic the
+# hangul (Droid Sans Fallback holds one syllable of the 486 that kHangul
+# names).
+LOGODEX_LINK_FACES=("DejaVu Sans" "Droid Sans Fallback" "BabelStone Han" HanaMinA HanaMinB NanumGothic)
 
 # A link names a font file and its face; Wine finds the face under the
 # first file it met holding it, which may be another name of the same file
 # (Debian's fonts-japanese-mincho.ttf is HanaMinA.ttf), so every file
-# that holds the face is named. A face that is not installed gets none.
-han_font_links() {
+# that holds the face upright at a regular weight (fontconfig's 80 to
+# 100) and width is named. A face that is not installed gets none.
+font_links() {
   local face file links="" IFS=$'\n'
-  for face in "${LOGODEX_HAN_FACES[@]}"; do
-    for file in $(fc-list -f '%{file}\n' "$face" 2>/dev/null | sed 's|.*/||' | sort -u); do
+  for face in "${LOGODEX_LINK_FACES[@]}"; do
+    for file in $(fc-list -f '%{file}|%{weight}\n' ":family=$face:slant=0:width=100" 2>/dev/null |
+                  awk -F'|' '$2 >= 80 && $2 <= 100 { sub(".*/", "", $1); print $1 }' | sort -u); do
       links+="${links:+\0}$file,$face"
     done
   done
   printf '%s' "$links"
 }
 
+# Edit controls draw through Uniscribe, which meets a run its face lacks
+# with one fallback face per script, named in Wine's own key by the
+# script's tag as a hexadecimal number. An empty name sends the run of a
+# simple script to the control font's links, as the message boxes draw:
+# Latin (6e74616c "latn", whose built-in face Microsoft Sans Serif lacks
+# the tone marks), Han (696e6168 "hani": one face has no room for the
+# KangXi radicals beside legible Han), kana (616e616b "kana") and hangul
+# (676e6168 "hang"). The scripts without a tag ("0") are Wine's surrogate
+# pairs, Extension B and beyond, and the words with combining accents:
+# HanaMinB holds the first (Wine's drawing through the links knows no
+# pairs) but not the accents.
+LOGODEX_UNISCRIBE_FALLBACKS=(6e74616c= 696e6168= 616e616b= 676e6168= 0=HanaMinB)
+
 # Windows shows Chinese in message boxes and dialogs through font links
 # from their faces to its Chinese fonts; a Wine prefix has links only to
 # fonts Windows ships. This puts Wine's own faces into the prefix named by
-# WINEPREFIX and links the dialog faces to the Hanazono fonts (any prefix:
-# run it for your own too).
+# WINEPREFIX, links the dialog and caption faces to the faces above and
+# names Uniscribe's fallbacks (any prefix: run it for your own too).
 link_dialog_fonts() {
-  local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' face links
+  local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' face links fallback
   add_wine_fonts || return 1
-  links=$(han_font_links)
+  links=$(font_links)
   for face in "${LOGODEX_LINKED_FACES[@]}"; do
     wine reg add "$key" /v "$face" /t REG_MULTI_SZ /d "$links" /f >/dev/null 2>&1 || return 1
   done
   for face in "${LOGODEX_UNLINKED_FACES[@]}"; do
     wine reg delete "$key" /v "$face" /f >/dev/null 2>&1 || true
   done
-  # Edit controls draw through Uniscribe, which meets a character its face
-  # lacks with one fallback face per script, named in Wine's own key by the
-  # script's tag as a hexadecimal number: 696e6168 is "hani", the Han
-  # ideographs. Without it a Chinese character typed into a search field
-  # is a box.
-  wine reg add 'HKCU\Software\Wine\Uniscribe\Fallback' /v 696e6168 /d "${LOGODEX_HAN_FACES[0]}" /f >/dev/null 2>&1 || return 1
+  for fallback in "${LOGODEX_UNISCRIBE_FALLBACKS[@]}"; do
+    wine reg add 'HKCU\Software\Wine\Uniscribe\Fallback' /v "${fallback%%=*}" /d "${fallback#*=}" /f >/dev/null 2>&1 ||
+      return 1
+  done
   wineserver -w || true
 }
 
 # Whether the prefix holds Wine's own faces, the links of the dialog faces
-# (and none of a missing face) and the Uniscribe fallback for Han.
+# (and none of a missing face) and the Uniscribe fallbacks.
 dialog_fonts_linked() {
-  local file face links
-  links=$(han_font_links)
+  local file face links fallback
+  links=$(font_links)
   for file in "${LOGODEX_WINE_FONTS[@]}"; do
     [ -f "$WINEPREFIX/drive_c/windows/Fonts/$file" ] || return 1
   done
@@ -104,7 +125,9 @@ dialog_fonts_linked() {
   for face in "${LOGODEX_UNLINKED_FACES[@]}"; do
     grep -qF "\"$face\"=str(7):" "$WINEPREFIX/system.reg" 2>/dev/null && return 1
   done
-  grep -qF "\"696e6168\"=\"${LOGODEX_HAN_FACES[0]}\"" "$WINEPREFIX/user.reg" 2>/dev/null
+  for fallback in "${LOGODEX_UNISCRIBE_FALLBACKS[@]}"; do
+    grep -qxF "\"${fallback%%=*}\"=\"${fallback#*=}\"" "$WINEPREFIX/user.reg" 2>/dev/null || return 1
+  done
 }
 
 # ensure_wine_prefix [bare|managed]: creates the prefix when missing and

@@ -1,6 +1,6 @@
-# Sourced by the scripts that need an X display: start_xvfb gives one (the
-# present DISPLAY when it answers, else a new Xvfb), stop_xvfb ends the one
-# it started.
+# Sourced by the scripts that need an X display: start_xvfb [WIDTHxHEIGHT]
+# gives one (the present DISPLAY when it answers, else a new Xvfb of that
+# size, by default 1280x1024), stop_xvfb ends the one it started.
 XVFB_PID=""
 
 start_xvfb() {
@@ -9,8 +9,9 @@ start_xvfb() {
   fi
   local n
   for n in $(seq 90 120); do
-    [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    # A lock whose server has ended is stale: Xvfb takes its number over.
+    [ -e "/tmp/.X$n-lock" ] && kill -0 "$(tr -d ' ' <"/tmp/.X$n-lock")" 2>/dev/null && continue
+    Xvfb ":$n" -screen 0 "${1:-1280x1024}x24" -nolisten tcp >/dev/null 2>&1 &
     XVFB_PID=$!
     export DISPLAY=":$n"
     local i

@@ -4,8 +4,10 @@
 #include <climits>
 #include <fstream>
 
+#include "chardb/character_references.h"
 #include "chardb/fill_format.h"
 #include "chardb/lookups.h"
+#include "search/program_links.h"
 #include "search/search_texts.h"
 
 std::string UmlautSubstituted(const std::string& text) {
@@ -43,6 +45,20 @@ const PageLookups kIndexedLookups{LookupPinyin,     LookupDefinition,  LookupRad
 const PageLookups kScanningLookups{LookupPinyinByScan,     LookupDefinitionByScan,
                                    LookupRadicalStrokeByScan, LookupMatthewsByScan,
                                    LookupSimplifiedByScan, LookupTraditionalByScan};
+
+std::string CharacterGlyphLink(const std::string& code) {
+  std::string shown = HtmlEscaped(code);
+  return FillFormat(kCharacterGlyphLinkFormat, {HtmlEscaped(ProgramLinkTarget(kCharacterSearch, code)), shown});
+}
+
+std::string InsertLink(const std::string& code) {
+  std::string shown = HtmlEscaped(code);
+  return FillFormat(kInsertLinkFormat, {shown, shown});
+}
+
+std::string LinkedCharacter(const std::string& code) {
+  return CharacterGlyphLink(code) + kCharacterLinkSeparator + InsertLink(code);
+}
 
 bool WriteResultPage(const std::filesystem::path& path, const std::string& page) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);

@@ -34,6 +34,15 @@ struct PageLookups {
 extern const PageLookups kIndexedLookups;
 extern const PageLookups kScanningLookups;
 
+// A character on the pages of the added kinds, its code point given as
+// upper-case hexadecimal digits ("957F"): its glyph linked to its character
+// page (logodex:character/957F), then its code point as its insert link.
+// The two halves alone serve where they stand apart (the words of a
+// character page: the glyphs together, their insert links after them).
+std::string LinkedCharacter(const std::string& code);
+std::string CharacterGlyphLink(const std::string& code);
+std::string InsertLink(const std::string& code);
+
 // Writes the page's bytes unchanged to the file at the path (any length,
 // any characters), created or truncated. False when the file cannot be
 // created or fully written; a partly written file is removed.

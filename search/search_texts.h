@@ -3,6 +3,9 @@
 // formats, fixed answers and status formats.
 #pragma once
 
+// The search bar's button that opens the handwriting pad.
+constexpr char kHandwritingButton[] = "Hand&writing";
+
 // Page file names, each with its leading backslash.
 constexpr char kSearchPageFileName[] = "\\HtmlRadicalSearch.htm";
 constexpr char kStrokePageFileName[] = "\\HtmlTotalStrokeSearch.htm";
@@ -80,6 +83,12 @@ constexpr char kRadicalNumberFormat[] = "<P>%d  ";
 constexpr char kRadicalFormFormat[] = "  &#x%s;";
 constexpr char kRadicalTailFormat[] = "  %s %s (%s)\n";
 
+// The pages of the added kinds: a character as its glyph linked to its
+// character page and its code point as its insert link.
+constexpr char kCharacterGlyphLinkFormat[] = "<A href=\"%s\">&#x%s;</A>";
+constexpr char kInsertLinkFormat[] = "<A href=\"insert%s\">%s</A>";
+constexpr char kCharacterLinkSeparator[] = "&nbsp;";
+
 // Status texts, one per kind that shows a page.
 constexpr char kPinyinStatusFormat[] = "Pinyin: %s";
 constexpr char kUnicodeStatusFormat[] = "Unicode: %s";
@@ -88,3 +97,36 @@ constexpr char kRadicalStrokeStatusFormat[] = "Radical.Stroke: %s";
 constexpr char kDefinitionStatusFormat[] = "Definition: %s";
 constexpr char kStrokeNumberStatusFormat[] = "TotalStroke: %s (%d)";
 constexpr char kRadicalsStatusText[] = "KangXi Radicals";
+
+// Components page.
+constexpr char kComponentsPageTitle[] = "Components";
+constexpr char kComponentsHeader[] =
+    "<HTML><HEAD><TITLE>Components</TITLE> <META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; "
+    "charset=UTF-8\"></HEAD><BODY>";
+constexpr char kComponentsStatusFormat[] = "Components: %s";
+constexpr char kComponentsDataMissing[] = "<P>The component files are missing or damaged.";
+constexpr char kComponentsPaletteIntro[] =
+    "<P>Click the parts you can see in the character, one after another; each click narrows the "
+    "characters that have them all.";
+constexpr char kComponentsChosenIntro[] = "<P>Chosen (click one to take it away):";
+constexpr char kComponentsFoundOne[] = "<P>1 character has them all.";
+constexpr char kComponentsFoundFormat[] = "<P>%s characters have them all.";
+constexpr char kComponentsShownFormat[] = "<P>%s characters have them all; the %s most common are shown.";
+constexpr char kComponentsNotUtf8[] = "<P>The key is not UTF-8 text.";
+constexpr char kComponentsTooMany[] = "<P>Up to 19 components, please.";
+constexpr char kComponentsNotComponentFormat[] =
+    "<P>No result: %s is not an ideograph, a radical or a stroke.";
+constexpr char kComponentsNotComponentsFormat[] =
+    "<P>No result: %s are not ideographs, radicals or strokes.";
+constexpr char kComponentsAloneFormat[] = "<P><A href=\"%s\">Search for %s alone</A>";
+constexpr char kComponentsBandGeneral[] = "<H3>General Standard Chinese Characters</H3>";
+constexpr char kComponentsBandFrequent[] = "<H3>Other characters in common use</H3>";
+constexpr char kComponentsBandOther[] = "<H3>Other characters</H3>";
+constexpr char kComponentsStrokeGroupFormat[] = "<P><B>%s strokes</B><BR>";
+constexpr char kComponentsOneStrokeGroup[] = "<P><B>1 stroke</B><BR>";
+constexpr char kComponentsPaletteHeading[] = "<H3>Components</H3>";
+constexpr char kComponentsNarrowHeading[] = "<H3>Add a component</H3>";
+constexpr char kComponentsPaletteRowFormat[] = "<P>%s: <FONT size=+3>";
+constexpr char kComponentsLinkFormat[] = "<A href=\"%s\">%s</A> ";
+constexpr char kComponentsGreyFormat[] = "<FONT color=\"#b0b0b0\">%s</FONT> ";
+constexpr char kComponentsCharacterFormat[] = "<FONT size=+2>%s</FONT>&nbsp;&nbsp; ";

@@ -1,12 +1,14 @@
 #include "vistapane/document.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace vistapane {
 namespace {
 
-bool OneOf(const std::string& tag, std::initializer_list<const char*> tags) {
-  return std::any_of(tags.begin(), tags.end(), [&](const char* t) { return tag == t; });
+// Compared by length first: most tags differ from most names in it.
+bool OneOf(const std::string& tag, std::initializer_list<std::string_view> tags) {
+  return std::any_of(tags.begin(), tags.end(), [&](std::string_view t) { return tag == t; });
 }
 
 bool IsVoid(const std::string& tag) {

@@ -31,18 +31,6 @@ const Line* LineAt(const Layout& layout, int y, bool nearest) {
 
 }  // namespace
 
-void VisibleLines(const Layout& layout, int top, int bottom, std::vector<size_t>& lines) {
-  lines.clear();
-  // The first line whose bottom (or an earlier line's) passes `top`.
-  auto first = std::upper_bound(layout.bottomsByTop.begin(), layout.bottomsByTop.end(), top);
-  size_t begin = static_cast<size_t>(first - layout.bottomsByTop.begin());
-  for (size_t i = begin; i < layout.linesByTop.size(); ++i) {
-    const Line& line = layout.lines[layout.linesByTop[i]];
-    if (line.top >= bottom) break;
-    if (line.top + line.height > top) lines.push_back(layout.linesByTop[i]);
-  }
-}
-
 int LinkAt(const Layout& layout, int x, int y) {
   std::vector<size_t> lines;
   VisibleLines(layout, y, y + 1, lines);

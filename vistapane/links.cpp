@@ -1,5 +1,6 @@
 #include "vistapane/links.h"
 
+#include <string_view>
 #include <vector>
 
 #include "vistapane/pane_texts.h"
@@ -25,11 +26,45 @@ int Hex(char32_t c) {
 
 bool IsSeparator(char32_t c) { return c == '\\' || c == '/'; }
 
+bool IsNameCharacter(char32_t c) { return (c >= 'a' && c <= 'z') || c == '-'; }
+
+// Letters, digits and a few signs of ASCII; beyond it, printable
+// characters: no C1 controls, no general punctuation (its invisible marks
+// and direction overrides), no surrogates, no U+FFF0 to U+FFFF (the
+// replacement of invalid text among them).
+bool IsKeyCharacter(char32_t c) {
+  if (c < 0x80)
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+           std::u32string_view(U"+-_.',").find(c) != std::u32string_view::npos;
+  if (c < 0xA0 || (c >= 0x2000 && c <= 0x206F) || (c >= 0xD800 && c <= 0xDFFF)) return false;
+  return !(c >= 0xFFF0 && c <= 0xFFFF) && c <= 0x10FFFF;
+}
+
 }  // namespace
+
+bool IsProgramLinkForm(const std::u32string& target) {
+  static const std::u32string prefix(kProgramLinkPrefix, kProgramLinkPrefix + sizeof kProgramLinkPrefix - 1);
+  if (target.compare(0, prefix.size(), prefix) != 0) return false;
+  std::size_t slash = target.find('/', prefix.size());
+  if (slash == std::u32string::npos || slash == prefix.size() || slash - prefix.size() > kProgramLinkNameMax)
+    return false;
+  std::size_t keyLength = target.size() - slash - 1;
+  if (keyLength == 0 || keyLength > kProgramLinkKeyMax) return false;
+  for (std::size_t i = prefix.size(); i < slash; ++i)
+    if (!IsNameCharacter(target[i])) return false;
+  for (std::size_t i = slash + 1; i < target.size(); ++i) {
+    if (!IsKeyCharacter(target[i])) return false;
+    // A full stop stands between digits (140.8): never a file's extension or "..".
+    if (target[i] == '.' && (i + 1 == target.size() || target[i + 1] < '0' || target[i + 1] > '9')) return false;
+  }
+  return true;
+}
 
 LinkKind ClassifyLink(const std::u32string& target) {
   static const std::u32string insertWord(kInsertWord, kInsertWord + sizeof kInsertWord - 1);
   if (target.find(insertWord) != std::u32string::npos) return LinkKind::kInsert;
+  if (StartsWithNoCase(target, kProgramLinkPrefix))
+    return IsProgramLinkForm(target) ? LinkKind::kProgram : LinkKind::kNone;
   if (StartsWithNoCase(target, "http:") || StartsWithNoCase(target, "https:") ||
       StartsWithNoCase(target, "mailto:"))
     return LinkKind::kExternal;

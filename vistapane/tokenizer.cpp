@@ -1,7 +1,5 @@
 #include "vistapane/tokenizer.h"
 
-#include <cstring>
-
 namespace vistapane {
 namespace {
 

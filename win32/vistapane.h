@@ -1,7 +1,9 @@
 // The browser pane, imported from Vistapane.dll by name. The functions use
 // the C calling convention (__cdecl), so their exported names carry no
-// decoration. The pane calls back the program's export
-// `void InsertUnicode(const char* target)` for every followed insert link.
+// decoration. The pane calls back the program's exports
+// `void InsertUnicode(const char* target)` for every followed insert link
+// and `void ShowProgramLink(const char* target)` for every followed link
+// of the form "logodex:NAME/KEY" (the UTF-8 target as the page gives it).
 #pragma once
 
 #include <windows.h>

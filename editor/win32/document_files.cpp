@@ -3,10 +3,12 @@
 #include <commdlg.h>
 #include <richedit.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "editor/editor_texts.h"
+#include "editor/rtf_document.h"
 #include "win32/program_texts.h"
 #include "win32/text_conversion.h"
 #include "win32/vistapane.h"
@@ -14,21 +16,30 @@
 namespace {
 
 constexpr DWORD kPathRoom = 32768;
+// Far more than the pane holds (0xFFFFF characters), far less than memory.
+constexpr LONGLONG kLargestDocumentFile = 256LL << 20;
 
 std::wstring documentPath;  // process-wide: the document's file, set by Open and Save As
 
-DWORD CALLBACK ReadFromFile(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* delivered) {
-  DWORD read = 0;
-  BOOL done = ReadFile(reinterpret_cast<HANDLE>(cookie), buffer, static_cast<DWORD>(wanted), &read, nullptr);
-  *delivered = static_cast<LONG>(read);
-  return done ? 0 : static_cast<DWORD>(E_FAIL);
+// The bytes of a document read into memory, handed to the control in turn.
+struct DocumentBytes {
+  const std::string& bytes;
+  std::size_t at = 0;
+};
+
+DWORD CALLBACK ReadFromBytes(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* delivered) {
+  DocumentBytes& source = *reinterpret_cast<DocumentBytes*>(cookie);
+  std::size_t count = std::min(static_cast<std::size_t>(wanted), source.bytes.size() - source.at);
+  std::copy_n(source.bytes.data() + source.at, count, buffer);
+  source.at += count;
+  *delivered = static_cast<LONG>(count);
+  return 0;
 }
 
-DWORD CALLBACK WriteToFile(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* written) {
-  DWORD done = 0;
-  WriteFile(reinterpret_cast<HANDLE>(cookie), buffer, static_cast<DWORD>(count), &done, nullptr);
-  *written = static_cast<LONG>(done);
-  return done == static_cast<DWORD>(count) ? 0 : static_cast<DWORD>(E_FAIL);
+DWORD CALLBACK AppendToBytes(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* written) {
+  reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<const char*>(buffer), static_cast<std::size_t>(count));
+  *written = count;
+  return 0;
 }
 
 // Runs a file dialog; the chosen full path, or empty when cancelled.
@@ -71,6 +82,63 @@ HANDLE CreateTemporaryBeside(const std::wstring& path, std::wstring& temporary) 
   return INVALID_HANDLE_VALUE;
 }
 
+// Every byte of the file, read before anything in the document changes.
+bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                            nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  LARGE_INTEGER size{};
+  bool read = GetFileSizeEx(file, &size) && size.QuadPart <= kLargestDocumentFile;
+  if (read) {
+    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    DWORD done = 0;
+    read = bytes.empty() || (ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &done, nullptr) &&
+                             done == bytes.size());
+  }
+  CloseHandle(file);
+  return read;
+}
+
+// Replaces the control's text with the RTF document; false when the
+// control reports an error.
+bool StreamInto(HWND control, const std::string& bytes) {
+  DocumentBytes source{bytes};
+  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadFromBytes};
+  SendMessageW(control, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+  return stream.dwError == 0;
+}
+
+// Whether a control of the pane's own class reads the document without an
+// error: tried on a hidden one, so that the pane is only ever given a
+// document it takes whole.
+bool ControlTakes(HWND editor, const std::string& bytes) {
+  HWND scratch = CreateWindowExW(0, L"RICHEDIT", L"", WS_CHILD | ES_MULTILINE, 0, 0, 0, 0, GetParent(editor), nullptr,
+                                 reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(editor, GWLP_HINSTANCE)), nullptr);
+  if (!scratch) return false;
+  SendMessageW(scratch, EM_EXLIMITTEXT, 0, SendMessageW(editor, EM_GETLIMITTEXT, 0, 0));
+  bool taken = StreamInto(scratch, bytes);
+  DestroyWindow(scratch);
+  return taken;
+}
+
+// The file that a save at `path` writes: the path's own file, or the file
+// that a symbolic link at the path leads to. The path itself when nothing
+// is there yet.
+std::wstring SaveTarget(const std::wstring& path) {
+  HANDLE file = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return path;
+  std::vector<wchar_t> final(kPathRoom, L'\0');
+  DWORD length = GetFinalPathNameByHandleW(file, final.data(), kPathRoom, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+  CloseHandle(file);
+  if (length == 0 || length >= kPathRoom) return path;
+  std::wstring target(final.data(), length);
+  // The answer is an extended-length path: "\\?\C:\..." or "\\?\UNC\server\...".
+  if (target.compare(0, 8, L"\\\\?\\UNC\\") == 0) return L"\\" + target.substr(7);
+  if (target.compare(0, 4, L"\\\\?\\") == 0) return target.substr(4);
+  return target;
+}
+
 // Whether the file at `path` may be replaced: it is absent, or it can be
 // opened for writing without sharing (not a folder, not held open by
 // another program). Nothing in it is changed.
@@ -81,23 +149,111 @@ bool MayReplace(const std::wstring& path) {
   return true;
 }
 
-// The document as RTF at `path`: written whole to a temporary file in the
-// same folder, flushed, and only then put in the place of the old file, so
-// that a failure (a full disk, a file held open) leaves the old file as it
-// was and no temporary file behind.
-bool WriteDocument(HWND editor, const std::wstring& path) {
-  if (!MayReplace(path)) return false;
-  std::wstring temporary;
-  HANDLE file = CreateTemporaryBeside(path, temporary);
+// All of `bytes` written at the file's present position.
+bool WriteAll(HANDLE file, const char* bytes, std::size_t count) {
+  while (count > 0) {
+    DWORD piece = static_cast<DWORD>(std::min<std::size_t>(count, 1 << 20)), done = 0;
+    if (!WriteFile(file, bytes, piece, &done, nullptr) || done != piece) return false;
+    bytes += piece;
+    count -= piece;
+  }
+  return true;
+}
+
+bool MoveTo(HANDLE file, std::size_t offset) {
+  LARGE_INTEGER at{};
+  at.QuadPart = static_cast<LONGLONG>(offset);
+  return SetFilePointerEx(file, at, nullptr, FILE_BEGIN) != 0;
+}
+
+// The bytes, whole, as a new file beside `target`, flushed; its name in
+// `temporary`. False (and no file left) when they do not fit.
+bool WriteCopyBeside(const std::wstring& target, const std::string& bytes, std::wstring& temporary) {
+  HANDLE file = CreateTemporaryBeside(target, temporary);
   if (file == INVALID_HANDLE_VALUE) return false;
-  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(file), 0, WriteToFile};
-  SendMessageW(editor, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&stream));
-  bool written = stream.dwError == 0 && FlushFileBuffers(file);
+  bool written = WriteAll(file, bytes.data(), bytes.size()) && FlushFileBuffers(file);
   written = CloseHandle(file) && written;
-  if (written)
-    written = MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   if (!written) DeleteFileW(temporary.c_str());
   return written;
+}
+
+// The bytes written into the existing file itself, which so stays that
+// file: its owner, access rights (the mode under Wine), attributes, links
+// and streams are untouched. The part beyond the old end is written
+// first: when the disk has no room for it the file is cut back to its old
+// length, whole. The rest overwrites room the file already has.
+// `untouched` tells, on a failure, whether the old file is as it was.
+bool RewriteInPlace(const std::wstring& target, const std::string& bytes, bool& untouched) {
+  untouched = true;
+  HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  LARGE_INTEGER size{};
+  bool written = GetFileSizeEx(file, &size) != 0;
+  std::size_t old = static_cast<std::size_t>(size.QuadPart);
+  if (written && bytes.size() > old) {
+    written = MoveTo(file, old) && WriteAll(file, bytes.data() + old, bytes.size() - old) && FlushFileBuffers(file);
+    if (!written) {
+      MoveTo(file, old);
+      SetEndOfFile(file);
+    }
+  }
+  if (written) {
+    untouched = false;
+    written = MoveTo(file, 0) && WriteAll(file, bytes.data(), std::min(old, bytes.size())) &&
+              MoveTo(file, bytes.size()) && SetEndOfFile(file) && FlushFileBuffers(file);
+  }
+  return CloseHandle(file) && written;
+}
+
+enum class Saved { kWritten, kFailed, kReadOnly };
+
+// The document as RTF at `path` (through a link, at the link's target).
+// A whole copy is written beside the file and flushed first: a failure
+// there (a full disk, a file held open) leaves the old file as it was and
+// no copy behind. A new file is that copy renamed; an old file takes the
+// copy's bytes into itself, and the copy is removed only once they are
+// there (should the rewrite fail, the whole document is left in it). A
+// read-only file is not touched.
+Saved WriteDocument(HWND editor, const std::wstring& path) {
+  std::wstring target = SaveTarget(path);
+  DWORD attributes = GetFileAttributesW(target.c_str());
+  bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+  if (exists && (attributes & FILE_ATTRIBUTE_READONLY) && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+    return Saved::kReadOnly;
+  if (!MayReplace(target)) return Saved::kFailed;
+  std::string bytes;
+  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&bytes), 0, AppendToBytes};
+  SendMessageW(editor, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+  std::wstring temporary;
+  if (stream.dwError != 0 || !WriteCopyBeside(target, bytes, temporary)) return Saved::kFailed;
+  if (!exists) {
+    if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) return Saved::kWritten;
+    DeleteFileW(temporary.c_str());
+    return Saved::kFailed;
+  }
+  bool untouched = true;
+  bool written = RewriteInPlace(target, bytes, untouched);
+  if (written || untouched) DeleteFileW(temporary.c_str());
+  return written ? Saved::kWritten : Saved::kFailed;
+}
+
+// Saves the document at `path`, which becomes its path; a failure is
+// reported, and a read-only file is refused with the offer of another name.
+void SaveAt(HWND mainWindow, HWND editor, const std::wstring& path) {
+  Saved saved = WriteDocument(editor, path);
+  if (saved == Saved::kReadOnly) {
+    std::wstring question = path + kDocumentReadOnly;
+    if (MessageBoxW(mainWindow, question.c_str(), kLogodexCaption, MB_YESNO | MB_ICONEXCLAMATION) == IDYES)
+      SaveDocumentAs(mainWindow, editor);
+    return;
+  }
+  if (saved == Saved::kFailed) {
+    Report(mainWindow, kDocumentNotSaved, path);
+    return;
+  }
+  documentPath = path;
+  SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
+  SetWindowTextW(mainWindow, documentPath.c_str());
 }
 
 }  // namespace
@@ -108,47 +264,28 @@ void OpenDocument(HWND mainWindow, HWND editor) {
   std::wstring path = ChooseFile(mainWindow, false, kRtfFilter, L"RTF", nullptr,
                                  OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, documentPath);
   if (path.empty()) return;
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
+  std::string bytes;
+  if (!ReadWholeFile(path, bytes) || !IsWholeRtfDocument(bytes) || !ControlTakes(editor, bytes)) {
     Report(mainWindow, kDocumentNotOpened, path);
     return;
   }
-  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(file), 0, ReadFromFile};
-  SendMessageW(editor, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
-  CloseHandle(file);
-  if (stream.dwError != 0) {
-    Report(mainWindow, kDocumentNotOpened, path);
-    return;
-  }
+  StreamInto(editor, bytes);
   SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
   documentPath = path;
 }
 
 void SaveDocument(HWND mainWindow, HWND editor) {
-  if (documentPath.empty()) {
+  if (documentPath.empty())
     SaveDocumentAs(mainWindow, editor);
-    return;
-  }
-  if (!WriteDocument(editor, documentPath)) {
-    Report(mainWindow, kDocumentNotSaved, documentPath);
-    return;
-  }
-  SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
-  SetWindowTextW(mainWindow, documentPath.c_str());
+  else
+    SaveAt(mainWindow, editor, documentPath);
 }
 
 void SaveDocumentAs(HWND mainWindow, HWND editor) {
   std::wstring path = ChooseFile(mainWindow, true, kRtfFilter, L"RTF", nullptr,
                                  OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST, documentPath);
-  if (path.empty()) return;
   // The document keeps its old path when it could not be written to the new one.
-  if (!WriteDocument(editor, path)) {
-    Report(mainWindow, kDocumentNotSaved, path);
-    return;
-  }
-  documentPath = path;
-  SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
-  SetWindowTextW(mainWindow, documentPath.c_str());
+  if (!path.empty()) SaveAt(mainWindow, editor, path);
 }
 
 void OpenHtmlFile(HWND mainWindow) {

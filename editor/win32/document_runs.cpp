@@ -1,11 +1,16 @@
 #include "editor/win32/document_runs.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "chardb/utf16.h"
 
 namespace {
 
 // The parts of a character format that change how text is printed.
 constexpr DWORD kPrintedFormat = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT | CFM_FACE | CFM_SIZE;
+// Paragraphs asked about together, whose format is then read once.
+constexpr std::size_t kParagraphBlock = 64;
 
 class RunReader {
  public:
@@ -56,6 +61,31 @@ class RunReader {
     return runs;
   }
 
+  // The alignment shared by every paragraph from `from` to `to`; false when
+  // they differ.
+  bool UniformAlignment(LONG from, LONG to, WORD& alignment) {
+    Select(from, to);
+    PARAFORMAT layout{};
+    layout.cbSize = sizeof layout;
+    SendMessageW(editor_, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&layout));
+    alignment = (layout.dwMask & PFM_ALIGNMENT) ? layout.wAlignment : static_cast<WORD>(PFA_LEFT);
+    return (layout.dwMask & PFM_ALIGNMENT) != 0;
+  }
+
+  // A paragraph of a stretch known to share one format and alignment.
+  RichParagraph Plain(LONG from, LONG to, const CHARFORMATW& format, WORD alignment) const {
+    RichParagraph paragraph;
+    paragraph.alignment = alignment;
+    paragraph.format = format;
+    if (from < to) {
+      TextRun run;
+      run.text = text_.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
+      run.format = format;
+      paragraph.runs.push_back(std::move(run));
+    }
+    return paragraph;
+  }
+
   RichParagraph Paragraph(LONG from, LONG to) {
     RichParagraph paragraph;
     Select(from, from);
@@ -95,16 +125,34 @@ std::vector<RichParagraph> ReadRichParagraphs(HWND editor, LONG start, LONG end,
   // document took minutes to read.
   SendMessageW(editor, WM_SETREDRAW, FALSE, 0);
 
-  RunReader reader(editor, text);
-  std::vector<RichParagraph> paragraphs;
+  // The paragraphs' bounds first; then blocks of them that share one
+  // format and alignment are read with two questions to the control, the
+  // others paragraph by paragraph and run by run (every question moves the
+  // selection, which costs the control time that grows with the text).
+  std::vector<std::pair<LONG, LONG>> bounds;
   LONG begin = from;
   for (LONG at = from; at <= to; ++at) {
     wchar_t c = at < to ? text[static_cast<std::size_t>(at)] : L'\0';
     if (at < to && c != L'\r' && c != L'\n') continue;
-    if (!goOn()) break;
-    paragraphs.push_back(reader.Paragraph(begin, at));
+    bounds.emplace_back(begin, at);
     if (c == L'\r' && at + 1 < to && text[static_cast<std::size_t>(at) + 1] == L'\n') ++at;
     begin = at + 1;
+  }
+  RunReader reader(editor, text);
+  std::vector<RichParagraph> paragraphs;
+  for (std::size_t first = 0; first < bounds.size() && goOn();) {
+    std::size_t last = std::min(bounds.size(), first + kParagraphBlock);
+    LONG blockStart = bounds[first].first, blockEnd = bounds[last - 1].second;
+    CHARFORMATW format{};
+    WORD alignment = PFA_LEFT;
+    bool uniform = last - first > 1 && blockStart < blockEnd && reader.Uniform(blockStart, blockEnd, format) &&
+                   reader.UniformAlignment(blockStart, blockEnd, alignment);
+    for (std::size_t index = first; index < last && goOn(); ++index) {
+      const auto& paragraph = bounds[index];
+      paragraphs.push_back(uniform ? reader.Plain(paragraph.first, paragraph.second, format, alignment)
+                                   : reader.Paragraph(paragraph.first, paragraph.second));
+    }
+    first = last;
   }
 
   SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));

@@ -23,18 +23,55 @@ void ApplyToSelection(HWND editor, CHARFORMATW& format) {
   SendMessageW(editor, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
 }
 
+int CALLBACK NoteFaceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;
+}
+
+bool IsInstalledFace(HDC dc, const wchar_t* face) {
+  LOGFONTW wanted{};
+  wanted.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynW(wanted.lfFaceName, face, LF_FACESIZE);
+  bool found = false;
+  EnumFontFamiliesExW(dc, &wanted, NoteFaceFound, reinterpret_cast<LPARAM>(&found), 0);
+  return found;
+}
+
+// The face the system draws the font in: the font's own when installed,
+// else the one it stands in with.
+void UseDrawnFace(HDC screen, LOGFONTW& font) {
+  if (font.lfFaceName[0] && IsInstalledFace(screen, font.lfFaceName)) return;
+  HFONT created = CreateFontIndirectW(&font);
+  HGDIOBJ previous = SelectObject(screen, created);
+  wchar_t face[LF_FACESIZE] = L"";
+  if (GetTextFaceW(screen, LF_FACESIZE, face) > 0 && IsInstalledFace(screen, face))
+    lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
+  SelectObject(screen, previous);
+  DeleteObject(created);
+}
+
 // The logical font of a character format for the screen of the window.
-LOGFONTW FontOfFormat(HWND window, const CHARFORMATW& format) {
+// What a mixed selection leaves out of the format (its face, its size)
+// comes from the control's default format, and a face that is not
+// installed gives way to the face the text is drawn in: the font dialog
+// opens on the font the text shows.
+LOGFONTW FontOfFormat(HWND window, HWND editor, const CHARFORMATW& format) {
+  CHARFORMATW standard{};
+  standard.cbSize = sizeof standard;
+  SendMessageW(editor, EM_GETCHARFORMAT, FALSE, reinterpret_cast<LPARAM>(&standard));
+  const CHARFORMATW& sized = (format.dwMask & CFM_SIZE) && format.yHeight > 0 ? format : standard;
+  const CHARFORMATW& faced = (format.dwMask & CFM_FACE) && format.szFaceName[0] ? format : standard;
   LOGFONTW font{};
   HDC screen = GetDC(window);
-  font.lfHeight = -TwipsToPixels(format.yHeight, GetDeviceCaps(screen, LOGPIXELSY));
-  ReleaseDC(window, screen);
+  font.lfHeight = -TwipsToPixels(sized.yHeight, GetDeviceCaps(screen, LOGPIXELSY));
   font.lfWeight = (format.dwEffects & CFE_BOLD) ? FW_BOLD : FW_NORMAL;
   font.lfItalic = (format.dwEffects & CFE_ITALIC) ? TRUE : FALSE;
   font.lfUnderline = (format.dwEffects & CFE_UNDERLINE) ? TRUE : FALSE;
   font.lfCharSet = ANSI_CHARSET;
-  font.lfPitchAndFamily = format.bPitchAndFamily;
-  lstrcpynW(font.lfFaceName, format.szFaceName, LF_FACESIZE);
+  font.lfPitchAndFamily = faced.bPitchAndFamily;
+  lstrcpynW(font.lfFaceName, faced.szFaceName, LF_FACESIZE);
+  UseDrawnFace(screen, font);
+  ReleaseDC(window, screen);
   return font;
 }
 
@@ -101,7 +138,7 @@ void SelectNextWord(HWND editor) {
 
 void ChooseEditorFont(HWND mainWindow, HWND editor) {
   CHARFORMATW current = SelectionFormat(editor);
-  LOGFONTW font = FontOfFormat(mainWindow, current);
+  LOGFONTW font = FontOfFormat(mainWindow, editor, current);
   CHOOSEFONTW dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = mainWindow;

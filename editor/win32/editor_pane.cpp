@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <string>
+
 #include "chardb/utf16.h"
 #include "editor/caret_position_text.h"
 #include "resources/resource.h"
@@ -33,6 +35,70 @@ LRESULT OnPaneCharacter(HWND editor, wchar_t c) {
   return 0;
 }
 
+CHARRANGE PaneSelection(HWND editor) {
+  CHARRANGE selection{};
+  SendMessageW(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  return selection;
+}
+
+std::wstring PaneText(HWND editor) {
+  int length = GetWindowTextLengthW(editor);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(editor, &text[0], length + 1)));
+  return text;
+}
+
+// Whether `at` falls between the two halves of a surrogate pair.
+bool SplitsPair(const std::wstring& text, LONG at) {
+  std::size_t place = static_cast<std::size_t>(at);
+  return at > 0 && place < text.size() && IsHighSurrogate(text[place - 1]) && IsLowSurrogate(text[place]);
+}
+
+// Backspace and Delete beside a surrogate pair take the whole pair: the
+// caret's pair becomes the selection, which the control then deletes.
+void SelectPairToDelete(HWND editor, bool backward) {
+  CHARRANGE selection = PaneSelection(editor);
+  if (selection.cpMin != selection.cpMax) return;
+  std::wstring text = PaneText(editor);
+  LONG half = backward ? selection.cpMin - 1 : selection.cpMin + 1;
+  if (!SplitsPair(text, half)) return;
+  CHARRANGE pair = backward ? CHARRANGE{half - 1, selection.cpMin} : CHARRANGE{selection.cpMin, half + 1};
+  SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&pair));
+}
+
+// The control's keys move the caret and the ends of the selection by
+// UTF-16 units. An end that a key left inside a surrogate pair goes on to
+// the pair's far side, the way it was moving: the control is given the
+// arrow key of that direction once more, so that the anchor stays where it
+// was (the rich edit control keeps the caret at the end of any selection
+// it is given). Word moves (Ctrl held) have the caret put past the pair.
+void KeepSelectionOnCharacters(HWND editor, WNDPROC control, const CHARRANGE& before, LPARAM flags) {
+  CHARRANGE after = PaneSelection(editor);
+  if (after.cpMin == before.cpMin && after.cpMax == before.cpMax) return;
+  std::wstring text = PaneText(editor);
+  bool startMoved = after.cpMin != before.cpMin;
+  LONG moved = startMoved && after.cpMin != after.cpMax && after.cpMax == before.cpMax ? after.cpMin : after.cpMax;
+  if (after.cpMin == after.cpMax) moved = after.cpMin;
+  if (!SplitsPair(text, moved)) return;
+  LONG was = moved == after.cpMin && startMoved ? before.cpMin : before.cpMax;
+  bool forward = moved > was || (moved == was && moved > before.cpMin);
+  if (GetKeyState(VK_CONTROL) < 0) {
+    LONG whole = forward ? moved + 1 : moved - 1;
+    CHARRANGE caret{whole, whole};
+    SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+    return;
+  }
+  CallWindowProcW(control, editor, WM_KEYDOWN, forward ? VK_RIGHT : VK_LEFT, flags);
+}
+
+LRESULT OnPaneKey(HWND editor, WNDPROC control, WPARAM key, LPARAM flags) {
+  CHARRANGE before = PaneSelection(editor);
+  if (key == VK_BACK || key == VK_DELETE) SelectPairToDelete(editor, key == VK_BACK);
+  LRESULT result = CallWindowProcW(control, editor, WM_KEYDOWN, key, flags);
+  KeepSelectionOnCharacters(editor, control, before, flags);
+  return result;
+}
+
 // Wine's "RICHEDIT" class is an ANSI window: text passed through its
 // window messages as characters goes through the ANSI code page, and every
 // Han character becomes "?". Subclassed with a Unicode window procedure
@@ -45,6 +111,7 @@ LRESULT UnguardedUnicodePaneProc(HWND editor, UINT message, WPARAM wParam, LPARA
     case WM_CHAR:
       if (wParam >= 0x80) return OnPaneCharacter(editor, static_cast<wchar_t>(wParam));
       break;
+    case WM_KEYDOWN: return OnPaneKey(editor, control, wParam, lParam);
     case WM_SETTEXT: return SetPaneText(editor, ST_DEFAULT, reinterpret_cast<const wchar_t*>(lParam));
     case WM_GETTEXTLENGTH: {
       GETTEXTLENGTHEX how{GTL_USECRLF | GTL_NUMCHARS, kUtf16CodePage};

@@ -66,6 +66,25 @@ const wchar_t* SearchText(const FINDREPLACEW* request) {
   return find.text;
 }
 
+// The last match that starts before `before`, found with the control's own
+// matching (case, whole words) from the start of the text onwards: the
+// rich edit control of version 1.0 searches downwards whatever it is asked.
+LRESULT FindUpwards(HWND editor, DWORD flags, FINDTEXTEXW& search, LONG before) {
+  LRESULT last = -1;
+  CHARRANGE lastText{};
+  for (LONG from = 0; from < before; ++from) {
+    search.chrg.cpMin = from;
+    search.chrg.cpMax = -1;
+    LRESULT found = SendMessageW(editor, EM_FINDTEXTEXW, flags | FR_DOWN, reinterpret_cast<LPARAM>(&search));
+    if (found < 0 || found >= before) break;
+    last = found;
+    lastText = search.chrgText;
+    from = static_cast<LONG>(found);
+  }
+  search.chrgText = lastText;
+  return last;
+}
+
 }  // namespace
 
 void ResetFindText() { Find().text[0] = L'\0'; }
@@ -91,10 +110,16 @@ LRESULT OnFindReplace(HWND mainWindow, HWND editor, const FINDREPLACEW* request)
     CHARRANGE selection{};
     SendMessageW(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
     FINDTEXTEXW search{};
-    search.chrg.cpMin = selection.cpMin + 1;
-    search.chrg.cpMax = -1;
     search.lpstrText = SearchText(request);
-    LRESULT found = SendMessageW(editor, EM_FINDTEXTEXW, request->Flags, reinterpret_cast<LPARAM>(&search));
+    DWORD flags = request->Flags & (FR_DOWN | FR_MATCHCASE | FR_WHOLEWORD);
+    LRESULT found = -1;
+    if (flags & FR_DOWN) {
+      search.chrg.cpMin = selection.cpMin + 1;
+      search.chrg.cpMax = -1;
+      found = SendMessageW(editor, EM_FINDTEXTEXW, flags, reinterpret_cast<LPARAM>(&search));
+    } else {
+      found = FindUpwards(editor, flags, search, selection.cpMin);
+    }
     if (found >= 0)
       SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&search.chrgText));
     else

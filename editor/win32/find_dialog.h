@@ -7,7 +7,7 @@
 // Empties the search text (at start-up).
 void ResetFindText();
 
-// 218: opens the modeless Find dialog, or gives the open one the focus.
+// IDM_FIND: opens the modeless Find dialog, or gives the open one the focus.
 void OpenFindDialog(HWND mainWindow);
 
 // The registered "commdlg_FindReplace" message: finds the next match after

@@ -2,11 +2,13 @@
 
 #include <richedit.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "editor/win32/font_units.h"
 #include "resources/resource.h"
 #include "win32/entry_guard.h"
+#include "win32/work_area.h"
 
 namespace {
 
@@ -62,8 +64,22 @@ void ShowWithoutSelection(HWND text) {
   SendMessageW(text, WM_HSCROLL, SB_LEFT, 0);
 }
 
+// At a large display scale the template outgrows the screen: the viewer
+// is then fitted into the work area, its text filling it within the
+// template's margins.
+void FitViewerToWorkArea(HWND dialog, HWND text) {
+  if (!FitToWorkArea(dialog)) return;
+  RECT client;
+  GetClientRect(dialog, &client);
+  RECT margin{0, 0, 7, 7};
+  MapDialogRect(dialog, &margin);
+  MoveWindow(text, margin.right, margin.bottom, std::max(0L, client.right - 2 * margin.right),
+             std::max(0L, client.bottom - 2 * margin.bottom), FALSE);
+}
+
 BOOL OnInitDialog(HWND dialog) {
   viewerText = GetDlgItem(dialog, IDC_PREFACE_TEXT);
+  FitViewerToWorkArea(dialog, viewerText);
   LoadPreface(viewerText);
   HFONT font = CreatePrefaceFont(viewerText);
   SendMessageW(viewerText, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);

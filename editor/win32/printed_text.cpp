@@ -74,34 +74,91 @@ std::vector<int> UnitWidths(HDC dc, const std::wstring& text) {
   return widths;
 }
 
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+// The UTF-16 units of the text as big-endian hexadecimal digits.
+std::string Utf16Hex(const std::wstring& text) {
+  std::string hex;
+  for (wchar_t c : text)
+    for (int shift = 12; shift >= 0; shift -= 4) hex += kHexDigits[(static_cast<unsigned>(c) >> shift) & 0xF];
+  return hex;
+}
+
 // Whether the printer takes PostScript of the program's own.
 bool TakesPostScript(HDC dc) {
   int escape = POSTSCRIPT_PASSTHROUGH;
   return Escape(dc, QUERYESCSUPPORT, sizeof escape, reinterpret_cast<LPCSTR>(&escape), nullptr) > 0;
 }
 
+// The escape's data start with a 16-bit count: longer code goes in parts.
 void SendPostScript(HDC dc, const std::string& code) {
-  std::string data(2, '\0');
-  data[0] = static_cast<char>(code.size() & 0xFF);
-  data[1] = static_cast<char>((code.size() >> 8) & 0xFF);
-  data += code;
-  ExtEscape(dc, POSTSCRIPT_PASSTHROUGH, static_cast<int>(data.size()), data.data(), 0, nullptr);
+  for (std::size_t at = 0; at < code.size(); at += 0xFFFF) {
+    std::size_t size = std::min<std::size_t>(0xFFFF, code.size() - at);
+    std::string data(2, '\0');
+    data[0] = static_cast<char>(size & 0xFF);
+    data[1] = static_cast<char>((size >> 8) & 0xFF);
+    data.append(code, at, size);
+    ExtEscape(dc, POSTSCRIPT_PASSTHROUGH, static_cast<int>(data.size()), data.data(), 0, nullptr);
+  }
 }
 
 // On a PostScript printer, a stretch of Han text is drawn inside a marked
-// span that carries its characters: the driver names Han glyphs by number
-// only, so a PDF made from the job would otherwise hold the glyphs without
-// the text they stand for. A printer without "pdfmark" ignores the mark.
+// span that carries its characters, for readers of a PDF made from the job
+// that take the text of such spans.
 void BeginActualText(HDC dc, const std::wstring& text) {
-  static const char kDigits[] = "0123456789ABCDEF";
-  std::string hex = "FEFF";
-  for (wchar_t c : text)
-    for (int shift = 12; shift >= 0; shift -= 4) hex += kDigits[(static_cast<unsigned>(c) >> shift) & 0xF];
-  SendPostScript(dc, "\n/pdfmark where {pop} {userdict /pdfmark /cleartomark load put} ifelse\n[/Span <</ActualText <" + hex +
-                         ">>> /BDC pdfmark\n");
+  SendPostScript(dc, "\n/pdfmark where {pop} {userdict /pdfmark /cleartomark load put} ifelse\n[/Span <</ActualText <FEFF" +
+                         Utf16Hex(text) + ">>> /BDC pdfmark\n");
 }
 
 void EndActualText(HDC dc) { SendPostScript(dc, "\n[/EMC pdfmark\n"); }
+
+// Wine's PostScript driver downloads a TrueType font without a FontInfo
+// and names its glyphs by number ("g01a3") where the font has no names of
+// its own, as the Han faces have none: Ghostscript, making a PDF of the
+// job, cannot tell which characters those glyphs are. Each page therefore
+// wraps two operators for the job. definefont gives a font defined
+// without a FontInfo one holding an empty GlyphNames2Unicode dictionary,
+// the map from glyph names to text that Ghostscript reads into a font's
+// ToUnicode table. glyphshow takes, for each glyph it shows while texts
+// are pending, the next pending one: a string (UTF-16) is entered in that
+// map; a name ("u2A6D6", for a character beyond the Basic Multilingual
+// Plane, whose two-unit text Ghostscript leaves out of the ToUnicode table
+// of such a font) is given to the glyph as its name, from which readers
+// of the PDF take the character. A stretch of Han text sets the pending
+// texts, one for each of its characters, before it is drawn, and clears
+// what is left after. A printer's own fonts, which have a FontInfo, and
+// printers that read neither are not affected.
+constexpr char kGlyphTextOperators[] =
+    "\nuserdict /LogodexGlyphTexts [] put\n"
+    "userdict /definefont {dup type /dicttype eq {dup /FontInfo known not 1 index wcheck and\n"
+    " {dup /FontInfo 1 dict dup /GlyphNames2Unicode 64 dict put put} if} if\n"
+    " //systemdict /definefont get exec} bind put\n"
+    "userdict /glyphshow {userdict /LogodexGlyphTexts get dup length 0 gt\n"
+    " {dup 0 get dup type /nametype eq\n"
+    "  {currentfont /CharStrings get dup 4 index known\n"
+    "   {dup 4 index get 2 index exch put 3 -1 roll pop exch} {pop pop} ifelse}\n"
+    "  {currentfont /FontInfo known {currentfont /FontInfo get /GlyphNames2Unicode known} {false} ifelse\n"
+    "   {currentfont /FontInfo get /GlyphNames2Unicode get 3 index 2 index put} if pop} ifelse\n"
+    "  dup length 1 sub 1 exch getinterval userdict exch /LogodexGlyphTexts exch put}\n"
+    " {pop} ifelse\n"
+    " //systemdict /glyphshow get exec} bind put\n";
+
+void SetGlyphTexts(HDC dc, const std::wstring& text) {
+  std::string texts = "\nuserdict /LogodexGlyphTexts [";
+  for (std::size_t at = 0; at < text.size();) {
+    if (IsHighSurrogate(text[at]) && at + 1 < text.size()) {
+      std::string name;
+      for (std::uint32_t code = DecodeUtf16Pair(text[at], text[at + 1]); code; code >>= 4)
+        name.insert(name.begin(), kHexDigits[code & 0xF]);
+      texts += "/u" + name;
+      at += 2;
+    } else {
+      texts += "<" + Utf16Hex(text.substr(at, 1)) + ">";
+      at += 1;
+    }
+  }
+  SendPostScript(dc, texts + "] put\n");
+}
 
 bool HasHan(const std::wstring& text) {
   return std::any_of(text.begin(), text.end(), [](wchar_t c) { return c >= 0x2E80; });
@@ -265,14 +322,21 @@ void PrintedText::Draw(const PrintedPage& page) const {
   SetBkMode(dc_, TRANSPARENT);
   SetTextAlign(dc_, TA_LEFT | TA_TOP | TA_NOUPDATECP);
   bool marks = TakesPostScript(dc_);
+  if (marks) SendPostScript(dc_, kGlyphTextOperators);
   int y = area_.top;
   for (const PrintedLine& line : page.lines) {
     for (const PrintedPiece& piece : line.pieces) {
       SelectObject(dc_, piece.font);
       bool marked = marks && HasHan(piece.text);
-      if (marked) BeginActualText(dc_, piece.text);
+      if (marked) {
+        SetGlyphTexts(dc_, piece.text);
+        BeginActualText(dc_, piece.text);
+      }
       DrawString(dc_, area_.left + line.x + piece.x, y + line.ascent - piece.ascent, piece.text);
-      if (marked) EndActualText(dc_);
+      if (marked) {
+        EndActualText(dc_);
+        SetGlyphTexts(dc_, std::wstring());
+      }
     }
     y += line.height;
   }

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-// 204: the print dialog, then the job; the confirmed settings are kept.
+// IDM_PRINT: the print dialog, then the job; the confirmed settings are kept.
 void PrintDocument(HINSTANCE instance, HWND mainWindow, HWND editor);
 
 // A device context for the printer of the kept settings, else for the

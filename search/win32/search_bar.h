@@ -7,11 +7,12 @@
 #include <string>
 
 #include "chardb/character_tables.h"
+#include "search/search_kinds.h"
 
 // Creates the search bar, owned by the main window, and keeps its handle.
-// Searches read `tables` and write their pages into `pageFolder` (ending
-// in a separator); the main window gets the show-page commands.
-void CreateSearchBar(HINSTANCE instance, HWND owner, const CharacterTables& tables, const std::wstring& pageFolder);
+// Searches read `tables` and write their pages where page_files.h says;
+// the main window gets the show-page commands.
+void CreateSearchBar(HINSTANCE instance, HWND owner, const CharacterTables& tables);
 
 // The search bar's window; null once the user has closed it with Escape.
 HWND SearchBarWindow();
@@ -20,16 +21,32 @@ HWND SearchBarWindow();
 const std::wstring& LastPagePath();
 void DeleteLastPageFile();
 
-// The caption of a show-page command (110 to 115), formatted by the last
-// search of its kind.
+// The show-page command the bar sends the main window after a search of
+// the kind (0 for the Unihan kind, which shows a box), and the kind of a
+// show-page command (-1 for any other command).
+int SearchShowCommand(int kind);
+int SearchKindOfShowCommand(int command);
+
+// The caption of a show-page command, formatted by the last search of its
+// kind.
 const std::string& SearchStatusText(int showCommand);
 
-// Command 40012: a Pinyin search for the first word of the editor's
+// The menu items of the kinds that have one, put into the menu bar after
+// the item of the command; a chosen one runs its kind's search with the
+// key of its field and shows the page (false: not such an item).
+void AddSearchMenuItems(HMENU menuBar, UINT afterCommand);
+bool RunSearchMenuCommand(int command);
+
+// A program link's search: the kind's page for the key, shown as the
+// kind's searches are. The kind's field keeps its own key.
+void ShowProgramLinkPage(SearchKind kind, std::string key);
+
+// IDM_PINYIN_FOR_SELECTION: a Pinyin search for the first word of the editor's
 // selection, shown as the Pinyin page.
 void PinyinSearchForSelection(HWND editor);
 
 // Builds the searches' indexes over the loaded tables.
 void PrepareSearchBar();
 
-// Command 40014: the pinyin finder again on the Pinyin key; shows nothing.
+// IDM_PINYIN_FIND_AGAIN: the pinyin finder again on the Pinyin key; shows nothing.
 void RunPinyinFinderAgain();

@@ -1,14 +1,18 @@
 #include "search/win32/unihan_box_window.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "resources/resource.h"
 #include "win32/entry_guard.h"
+#include "win32/work_area.h"
 
 namespace {
 
 struct BoxTexts {
   const std::wstring* caption;
   std::wstring text;  // lines ended by CR LF, as the edit control shows them
-  HFONT font;         // the message boxes' font, which reaches the Chinese fonts
+  HFONT font;         // BoxFont, which reaches the Chinese fonts
 };
 
 LOGFONTW MessageFont() {
@@ -18,10 +22,67 @@ LOGFONTW MessageFont() {
   return metrics.lfMessageFont;
 }
 
-RECT WorkArea() {
-  RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-  return area;
+// The faces the system links to the face (its font links), in order: the
+// value of the face under SystemLink holds entries "file,face[,scales]".
+std::vector<std::wstring> LinkedFaces(const wchar_t* face) {
+  const wchar_t* key = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink";
+  DWORD bytes = 0;
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, key, face, RRF_RT_REG_MULTI_SZ, nullptr, nullptr, &bytes) != ERROR_SUCCESS)
+    return {};
+  std::wstring data(bytes / sizeof(wchar_t) + 1, L'\0');
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, key, face, RRF_RT_REG_MULTI_SZ, nullptr, &data[0], &bytes) != ERROR_SUCCESS)
+    return {};
+  std::vector<std::wstring> faces;
+  for (std::size_t at = 0; at < data.size() && data[at];) {
+    std::size_t end = std::min(data.find(L'\0', at), data.size());
+    std::size_t comma = data.find(L',', at);
+    if (comma < end) faces.push_back(data.substr(comma + 1, std::min(data.find(L',', comma + 1), end) - comma - 1));
+    at = end + 1;
+  }
+  return faces;
+}
+
+// Whether the font has a glyph of its own for every one of the characters.
+bool HoldsAll(HDC dc, const LOGFONTW& logFont, const std::wstring& characters) {
+  HFONT font = CreateFontIndirectW(&logFont);
+  HGDIOBJ old = SelectObject(dc, font);
+  std::vector<WORD> glyphs(characters.size());
+  DWORD found = GetGlyphIndicesW(dc, characters.c_str(), static_cast<int>(characters.size()), glyphs.data(),
+                                 GGI_MARK_NONEXISTING_GLYPHS);
+  SelectObject(dc, old);
+  DeleteObject(font);
+  return found != GDI_ERROR && std::find(glyphs.begin(), glyphs.end(), 0xFFFF) == glyphs.end();
+}
+
+// The scrolling box's font: the message boxes' font, or, where its face
+// lacks a combining accent of the text, the first face linked to it that
+// holds every letter of the text outside the CJK blocks. An edit control
+// draws a word with a combining accent by the font's own glyphs (a message
+// box draws it through the links): Wine's Tahoma has no such accents, the
+// kTang readings have them.
+LOGFONTW BoxFont(const std::wstring& text) {
+  LOGFONTW logFont = MessageFont();
+  std::wstring letters, accents;
+  for (wchar_t c : text) {
+    if (c < 0x80 || c >= 0x2E80 || letters.find(c) != std::wstring::npos) continue;
+    letters += c;
+    if (c >= 0x300 && c < 0x370) accents += c;
+  }
+  if (accents.empty()) return logFont;
+  HDC dc = GetDC(nullptr);
+  if (!HoldsAll(dc, logFont, accents)) {
+    for (const std::wstring& face : LinkedFaces(logFont.lfFaceName)) {
+      if (face.empty() || face.size() >= LF_FACESIZE) continue;
+      LOGFONTW linked = logFont;
+      linked.lfFaceName[face.copy(linked.lfFaceName, LF_FACESIZE - 1)] = L'\0';
+      if (HoldsAll(dc, linked, letters)) {
+        logFont = linked;
+        break;
+      }
+    }
+  }
+  ReleaseDC(nullptr, dc);
+  return logFont;
 }
 
 // The height a message box needs for the text, estimated on the high side:
@@ -79,7 +140,7 @@ BOOL OnInitDialog(HWND dialog, const BoxTexts& texts) {
   SendMessageW(lines, EM_LIMITTEXT, 0, 0);
   if (texts.font) SendMessageW(lines, WM_SETFONT, reinterpret_cast<WPARAM>(texts.font), FALSE);
   SetWindowTextW(lines, texts.text.c_str());
-  RECT area = WorkArea();
+  RECT area = WorkAreaOf(dialog);
   MoveWindow(dialog, area.left, area.top, area.right - area.left, area.bottom - area.top, FALSE);
   LayOut(dialog);
   // The text from its start, nothing selected; the focus on the text so
@@ -106,12 +167,12 @@ INT_PTR CALLBACK UnihanLinesProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 }  // namespace
 
 void ShowUnihanLines(HINSTANCE instance, const std::wstring& caption, const std::wstring& text) {
-  RECT area = WorkArea();
+  RECT area = WorkAreaOf(nullptr);
   if (MessageBoxHeight(text) <= area.bottom - area.top) {
     MessageBoxW(nullptr, text.c_str(), caption.c_str(), MB_OK);
     return;
   }
-  LOGFONTW logFont = MessageFont();
+  LOGFONTW logFont = BoxFont(text);
   BoxTexts texts{&caption, WithCrLf(text), CreateFontIndirectW(&logFont)};
   DialogBoxParamW(instance, L"UnihanLines", nullptr, UnihanLinesProc, reinterpret_cast<LPARAM>(&texts));
   if (texts.font) DeleteObject(texts.font);

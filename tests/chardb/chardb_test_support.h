@@ -11,7 +11,7 @@
 #include <string>
 
 #include "chardb/character_tables.h"
-#include "chardb/unihan_extract.h"
+#include "chardb/unihan_index.h"
 #include "tests/test_data_dir.h"
 
 // The generated tables, loaded and indexed once per test program.

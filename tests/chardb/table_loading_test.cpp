@@ -252,6 +252,18 @@ TEST(DataFolderLoading, SmallFilesLoadAndAMissingFileIsNamed) {
   EXPECT_EQ(tables.strokePieces, 1u);
   EXPECT_EQ(tables.unihan.size(), std::strlen("U+4E00\tkBigFive\tA440\n") + 1);
   EXPECT_TRUE(tables.definitionIndex.built);
+  // The component files are kept all four or none.
+  EXPECT_TRUE(tables.components.index.empty());
+  WriteFileAt(folder + kComponentFileNames[0], "\xE6\x98\x8E\t\xE6\x97\xA5\t\xE6\x97\xA5" "1\n");
+  WriteFileAt(folder + kComponentFileNames[1], "\xE6\x97\xA5\t\xE6\x98\x8E\n");
+  WriteFileAt(folder + kComponentFileNames[2], "4\t\xE6\x97\xA5\n");
+  CharacterTables three;
+  ASSERT_TRUE(LoadCharacterTables(folder, three, error)) << error;
+  EXPECT_TRUE(three.components.characters.empty() && three.components.palette.empty());
+  WriteFileAt(folder + kComponentFileNames[3], "\xE2\xBD\x87\t\xE6\x97\xA5\n");
+  CharacterTables four;
+  ASSERT_TRUE(LoadCharacterTables(folder, four, error)) << error;
+  EXPECT_EQ(four.components.palette, "4\t\xE6\x97\xA5\n");
   std::filesystem::remove_all(folder);
 }
 

@@ -7,7 +7,9 @@
 #include <string_view>
 
 #include "chardb/chardb_texts.h"
+#include "chardb/fill_format.h"
 #include "chardb/unihan_extract.h"
+#include "chardb/unihan_index.h"
 #include "tests/chardb/chardb_test_support.h"
 
 namespace {
@@ -197,6 +199,21 @@ TEST(UnihanExtract, AtMostAHundredLinesThenACountWithSeparators) {
 TEST(UnihanExtract, TheTextEndsAtItsFirstNul) {
   CharacterTables tables = WithUnihan(std::string("U+4E00\ta\n\0U+4E00\tb\n", 20));
   EXPECT_EQ(Extract(tables, "4E00").lines, std::vector<std::string>{"U+4E00\ta"});
+}
+
+// The extract keeps a 20 MB line whole; the box on the screen shows its
+// first kUnihanShownLineMaxBytes bytes, cut before a character, and a mark.
+TEST(UnihanExtract, TheShownBoxCutsLongLinesWithAMark) {
+  std::string head = "U+4E00\tkJunk\t";
+  std::string letters(20 << 20, 'a');
+  letters.replace(kUnihanShownLineMaxBytes - head.size() - 1, 3, "\xE4\xB8\x80");  // 一 across the limit
+  UnihanBox box = Compose(WithUnihan(head + letters + "\nU+4E00\tkA\tx\n"), "4E00");
+  ASSERT_EQ(box.text.size(), head.size() + letters.size() + std::string("\nU+4E00\tkA\tx").size());
+  std::string kept = head + letters.substr(0, kUnihanShownLineMaxBytes - head.size() - 1);
+  EXPECT_EQ(WithLongLinesCut(box.text),
+            kept + " ... and " + WithThousandsSeparators(head.size() + letters.size() - kept.size()) +
+                " more bytes\nU+4E00\tkA\tx");
+  EXPECT_EQ(WithLongLinesCut("U+4E00\tkA\tx\n\nend"), "U+4E00\tkA\tx\n\nend");
 }
 
 TEST(WithThousandsSeparators, Groups) {

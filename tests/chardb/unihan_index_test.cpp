@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "chardb/unihan_extract.h"
+#include "chardb/unihan_index.h"
 #include "tests/chardb/chardb_test_support.h"
 
 namespace {
@@ -71,10 +71,16 @@ TEST(UnihanIndex, SmallTextsOfOddForms) {
     for (const char* key : {"", "4E00", "4E01", "4E00\tkB"}) ExpectSameExtract(tables, index, key);
     EXPECT_TRUE(ExtractUnihan(tables, index, "4E00\tkB").lines.empty()) << before;
   }
-  // Text changed after indexing: the extract scans.
+  // Text loaded again after indexing: the extract scans. First another
+  // text of the same size, which the same buffer takes.
   CharacterTables tables;
   LoadUnihanText("U+4E00\tkA\tx\n", tables);
   UnihanIndex index = IndexOf(tables);
+  const char* buffer = tables.unihan.data();
+  LoadUnihanText("U+4E01\tkA\tx\n", tables);
+  ASSERT_EQ(tables.unihan.data(), buffer);
+  EXPECT_FALSE(UnihanIndexCurrent(tables, index));
+  EXPECT_EQ(ExtractUnihan(tables, index, "4E01").lines, std::vector<std::string>{"U+4E01\tkA\tx"});
   LoadUnihanText("U+4E01\tkA\tx\nU+4E01\tkB\ty\n", tables);
   EXPECT_FALSE(UnihanIndexCurrent(tables, index));
   EXPECT_EQ(ExtractUnihan(tables, index, "4E01").lines.size(), 2u);

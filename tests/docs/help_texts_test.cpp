@@ -6,6 +6,7 @@
 // program's.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <regex>
 #include <set>
@@ -17,9 +18,11 @@
 #include "chardb/character_tables.h"
 #include "chardb/chardb_texts.h"
 #include "chardb/unihan_extract.h"
+#include "handwriting/handwriting_texts.h"
 #include "search/definition_search.h"
 #include "search/matthews_search.h"
 #include "search/pinyin_search.h"
+#include "search/search_kinds.h"
 #include "search/search_texts.h"
 #include "vistapane/pane_texts.h"
 
@@ -108,9 +111,41 @@ std::vector<std::regex> FormatPatterns(const std::string& format) {
   return patterns;
 }
 
-const std::vector<std::string> kStatusFormats = {
-    kPinyinStatusFormat,     kUnicodeStatusFormat,    kMatthewsStatusFormat,
-    kRadicalStrokeStatusFormat, kDefinitionStatusFormat, kStrokeNumberStatusFormat};
+// The pane's menu items and find texts as a person reads them: without
+// the "&" of the underlined letter and the key after the tab.
+std::vector<std::string> PaneTexts() {
+  std::vector<std::string> texts;
+  for (const wchar_t* text : {vistapane::kMenuCopy, vistapane::kMenuSelectAll, vistapane::kMenuBack,
+                              vistapane::kMenuForward, vistapane::kMenuCopyCharacter, vistapane::kMenuCopyReference,
+                              vistapane::kMenuCopyCodePoint, vistapane::kFindCaption, vistapane::kFindNotFound}) {
+    std::string shown = Narrow(text);
+    shown = shown.substr(0, shown.find('\t'));
+    shown.erase(std::remove(shown.begin(), shown.end(), '&'), shown.end());
+    texts.push_back(shown);
+  }
+  return texts;
+}
+
+// The status formats of the kinds that show a page.
+std::vector<std::string> StatusFormats() {
+  std::vector<std::string> formats;
+  for (const SearchKindRow& row : kSearchKinds)
+    if (row.statusFormat) formats.push_back(row.statusFormat);
+  return formats;
+}
+const std::vector<std::string> kStatusFormats = StatusFormats();
+
+// The handwriting pad's buttons and its message, as shown (without the
+// mnemonics' "&").
+std::vector<std::string> PadTexts() {
+  std::vector<std::string> texts;
+  for (const char* text : {kHandwritingButton, kPadUndoButton, kPadClearButton, kPadCopyButton, kPadUnavailable}) {
+    std::string shown = text;
+    shown.erase(std::remove(shown.begin(), shown.end(), '&'), shown.end());
+    texts.push_back(shown);
+  }
+  return texts;
+}
 
 class HelpTexts : public ::testing::Test {
  protected:
@@ -132,12 +167,19 @@ std::string DataFileMessage(const char* file, const std::string& problem) {
 TEST_F(HelpTexts, EveryQuotedTextIsTheProgramsOwn) {
   ASSERT_GT(quoted.size(), 30u) << "docs/logodex.but not read or without quoted texts";
   std::set<std::string> fixed = ResourceTexts();
+  for (const SearchKindRow& row : kSearchKinds)
+    for (const char* text : {row.fieldLabel, row.menuItem})
+      if (text) fixed.insert(text);
   for (const char* text : {kNoResult, kMatthewsOutOfRange, kRadicalsStatusText, kUnihanNotFound,
                            kUnihanNotFoundCaption, kInformationCaption, kNotAvailable, kPinyinNotOccurring,
                            kPinyinNotAvailable, kPrivateUseAnswer})
     fixed.insert(text);
   for (const wchar_t* text : {kPageNotWritten, kLogodexCaption, vistapane::kMissingFileCaption})
     fixed.insert(Narrow(text));
+  for (const std::string& text : PaneTexts()) fixed.insert(text);
+  for (const std::string& text : PadTexts()) fixed.insert(text);
+  fixed.insert(Narrow(kDataFilePrefix) + kJapaneseModelFileName + " " + kModelDamaged);
+  fixed.insert(DataFileMessage(kChineseModelFileName, DataFileProblem(DataFileRead::kMissing, 0)));
   for (DataFileRead result : {DataFileRead::kMissing, DataFileRead::kNotAFile, DataFileRead::kTooLarge,
                               DataFileRead::kNoMemory}) {
     fixed.insert(DataFileMessage(kUnihanFileName, DataFileProblem(result, kUnihanFileMaxBytes)));
@@ -164,6 +206,20 @@ TEST_F(HelpTexts, EveryFieldMenuItemStatusAndMessageIsQuoted) {
   std::vector<std::string> menu = ResourceStatements(std::regex("(?:MENUITEM|POPUP) \"([^\"]+)\""));
   ASSERT_GE(menu.size(), 11u) << "the menu not found in resources/logodex.rc";
   for (const std::string& text : labels) EXPECT_TRUE(Quotes(text)) << "field " << text;
+  // The table of kinds names the template's fields as the template does;
+  // every kind has its section, and its field or menu item is quoted.
+  for (int kind = 0; kind < kSearchKindCount; ++kind) {
+    const SearchKindRow& row = kSearchKinds[kind];
+    EXPECT_EQ(row.kind, kind) << "the table's rows stand in the order of their kinds";
+    if (kind < kTemplateKindCount) {
+      EXPECT_EQ(row.fieldLabel, labels[kind]) << "field of kind " << kind;
+    }
+    EXPECT_NE(help.find(std::string("\\H{") + row.helpTopic + "}"), std::string::npos) << "section " << row.helpTopic;
+    for (const char* text : {row.fieldLabel, row.menuItem})
+      if (text) {
+        EXPECT_TRUE(Quotes(text)) << "field or menu item " << text;
+      }
+  }
   for (const std::string& text : menu) EXPECT_TRUE(Quotes(text)) << "menu item " << text;
 
   for (const char* text : {kNoResult, kMatthewsOutOfRange, kRadicalsStatusText, kUnihanNotFound, kUnihanNotFoundCaption,
@@ -171,6 +227,8 @@ TEST_F(HelpTexts, EveryFieldMenuItemStatusAndMessageIsQuoted) {
     EXPECT_TRUE(Quotes(text)) << "message " << text;
   for (const wchar_t* text : {kPageNotWritten, vistapane::kMissingFileCaption})
     EXPECT_TRUE(Quotes(Narrow(text))) << "message " << Narrow(text);
+  for (const std::string& text : PaneTexts()) EXPECT_TRUE(Quotes(text)) << "pane text " << text;
+  for (const std::string& text : PadTexts()) EXPECT_TRUE(Quotes(text)) << "handwriting pad text " << text;
   for (const char* file : {kUnihanFileName, kStrokeFileName}) {
     std::string missing = DataFileMessage(file, DataFileProblem(DataFileRead::kMissing, 0));
     EXPECT_TRUE(Quotes(missing)) << "message " << missing;
@@ -205,6 +263,23 @@ TEST_F(HelpTexts, LimitsAndVersionAreTheProgramsOwn) {
   EXPECT_TRUE(ResourceTexts().count("Based on Unihan " + version[1].str()))
       << "the help names Unicode " << version[1] << ", the About box another version";
   EXPECT_NE(ReadSource("data/preface.txt").find("Unicode " + version[1].str()), std::string::npos);
+}
+
+// The pane's keys held with Ctrl, as its key handler answers them
+// (vistapane/win32/pane_window.cpp: "case 'C':" followed by
+// "if (control)"), each to be in the help's Keys chapter.
+TEST_F(HelpTexts, TheKeysChapterNamesThePanesControlKeys) {
+  std::string source = ReadSource("vistapane/win32/pane_window.cpp");
+  std::regex chord("case '([A-Z])':\\s*if \\(control\\)");
+  std::vector<std::string> keys;
+  for (std::sregex_iterator it(source.begin(), source.end(), chord), end; it != end; ++it)
+    keys.push_back("Ctrl+" + (*it)[1].str());
+  ASSERT_GE(keys.size(), 2u) << "the pane's Ctrl keys not found in its source";
+  std::size_t chapter = help.find("\\C{keys}");
+  ASSERT_NE(chapter, std::string::npos);
+  std::string keysChapter = help.substr(chapter, help.find("\\C{", chapter + 1) - chapter);
+  for (const std::string& key : keys)
+    EXPECT_NE(keysChapter.find("\\i{" + key + "}"), std::string::npos) << key << " is not in the Keys chapter";
 }
 
 }  // namespace

@@ -12,10 +12,12 @@ FitCount FixedWidth(std::size_t width) {
   return [width](const wchar_t*, std::size_t count) { return count < width ? count : width; };
 }
 
-TEST(TextWrapping, ParagraphsSplitAtEveryKindOfLineEnd) {
-  EXPECT_EQ(SplitParagraphs(L"a\r\nb\rc\nd"), (std::vector<std::wstring>{L"a", L"b", L"c", L"d"}));
-  EXPECT_EQ(SplitParagraphs(L"a\r\n\r\nb"), (std::vector<std::wstring>{L"a", L"", L"b"}));
-  EXPECT_EQ(SplitParagraphs(L""), (std::vector<std::wstring>{L""}));
+// The lines of a paragraph as texts.
+std::vector<std::wstring> Wrapped(const std::wstring& paragraph, std::size_t width) {
+  std::vector<std::wstring> lines;
+  for (const LineSpan& span : WrapParagraphSpans(paragraph, FixedWidth(width)))
+    lines.push_back(paragraph.substr(span.begin, span.end - span.begin));
+  return lines;
 }
 
 TEST(TextWrapping, LinesBreakAtBlanksOrAnywhereWhenAWordIsTooLong) {
@@ -32,13 +34,13 @@ TEST(TextWrapping, LinesBreakAtBlanksOrAnywhereWhenAWordIsTooLong) {
       // A measurer that fits nothing still makes progress.
       {L"abc", 0, {L"a", L"b", L"c"}},
   };
-  for (const Case& c : cases) EXPECT_EQ(WrapParagraph(c.paragraph, FixedWidth(c.width)), c.lines);
+  for (const Case& c : cases) EXPECT_EQ(Wrapped(c.paragraph, c.width), c.lines);
 }
 
 TEST(TextWrapping, SurrogatePairsStayWhole) {
   // U+20000 as UTF-16 (on Windows, where wchar_t is 16 bits).
   std::wstring pair = {static_cast<wchar_t>(0xD840), static_cast<wchar_t>(0xDC00)};
-  std::vector<std::wstring> lines = WrapParagraph(L"a" + pair + L"b", FixedWidth(2));
+  std::vector<std::wstring> lines = Wrapped(L"a" + pair + L"b", 2);
   EXPECT_EQ(lines, (std::vector<std::wstring>{L"a", pair, L"b"}));
 }
 

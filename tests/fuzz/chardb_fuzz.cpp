@@ -15,6 +15,7 @@
 #include "chardb/insertion_texts.h"
 #include "chardb/lookups.h"
 #include "chardb/unihan_extract.h"
+#include "chardb/unihan_index.h"
 #include "tests/fuzz/fuzz_tables.h"
 
 namespace {

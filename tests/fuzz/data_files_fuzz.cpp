@@ -25,6 +25,7 @@
 #include "chardb/insertion_texts.h"
 #include "chardb/lookups.h"
 #include "chardb/unihan_extract.h"
+#include "chardb/unihan_index.h"
 
 namespace {
 
@@ -112,7 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   LookupMatthews(tables, code);
   UnihanIndex unihanIndex;
   BuildUnihanIndex(tables, unihanIndex);
-  ComposeUnihanBox(tables, unihanIndex, key);
+  ComposeUnihanBox(ExtractUnihan(tables, unihanIndex, key), key);
   InsertionTexts insertion;
   ComposeInsertionTexts(tables, "insert" + key, insertion);
   return 0;

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Logodex at four display scales: the prefix's LogPixels set to 96, 120,
 # 144 and 192 dots per inch in turn (read by each new start of the Wine
-# server), the GUI test WholeAtTheDisplayScale run at each, and the page's
-# text heights it writes compared: they grow with the setting, within two
-# pixels. The pane's glyph-darkness test runs at each scale as well. The
-# prefix's own setting is put back at the end.
+# server), the GUI tests WholeAtTheDisplayScale and
+# EveryWindowLiesWithinTheWorkArea run at each, and the page's text
+# heights the first writes compared: they grow with the setting, within
+# two pixels. The pane's glyph-darkness test runs at each scale as well.
+# Then every window once more on a 1024x768 screen of its own, at 96 and
+# 192 dpi. The prefix's own setting is put back at the end.
 #   display_scale_test.sh BIN_DIR
 set -u
 bin=$1
@@ -31,7 +33,8 @@ for dpi in 96 120 144 192; do
   rm -f "$shots/scale-$dpi.txt"
   wine reg add "$key" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
   wineserver -w  # the next start of the server reads the new value
-  (cd "$bin" && wine ./logodex_gui_test.exe --gtest_filter='*WholeAtTheDisplayScale') || status=1
+  (cd "$bin" && wine ./logodex_gui_test.exe --gtest_filter='*WholeAtTheDisplayScale:*EveryWindowLiesWithinTheWorkArea') ||
+    status=1
   wineserver -w
   # The pane's Han glyphs as dark as its Latin text at this scale too.
   (cd "$bin" && wine ./vistapane_gui_test.exe --gtest_filter='*HanGlyphsAreAsDarkAsTheLatinTextBesideThem' \
@@ -40,6 +43,24 @@ for dpi in 96 120 144 192; do
   cp "$bin"/vistapane-shots/darkness-*.bmp "$shots/darkness-$dpi/" 2>/dev/null
   wineserver -w
 done
+
+# A small screen: a display of its own, 1024 by 768 pixels.
+source "$(dirname "$0")/../../scripts/xvfb_env.sh"
+large_display=${DISPLAY:-}
+unset DISPLAY
+if start_xvfb 1024x768; then
+  for dpi in 96 192; do
+    wine reg add "$key" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    wineserver -w
+    (cd "$bin" && wine ./logodex_gui_test.exe --gtest_filter='*EveryWindowLiesWithinTheWorkArea') || status=1
+    wineserver -w
+  done
+  stop_xvfb
+else
+  echo "FAILED: no 1024x768 display"
+  status=1
+fi
+export DISPLAY=$large_display
 
 # Each run's figures: dpi, first-line height of the radicals page, of the
 # pinyin page; at each scale the heights are the 96-dpi ones times dpi/96.

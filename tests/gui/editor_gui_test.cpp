@@ -5,6 +5,8 @@
 // and the files written checked byte by byte.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -22,7 +24,8 @@ namespace {
 constexpr int kFindWhatField = 0x480;  // edt1 of the Find dialog
 constexpr int kFileNameCombo = 0x47c;  // cmb13 of the explorer-style file dialogs
 constexpr int kFileNameField = 0x480;  // edt1, the older file name field
-constexpr int kFontSizeCombo = 0x472;  // cmb3 of the font dialog
+constexpr int kFontFaceCombo = 0x470;  // cmb1 of the font dialog
+constexpr int kFontSizeCombo = 0x472;  // cmb3
 
 std::string ReadFile(const std::wstring& path) {
   std::ifstream in(path.c_str(), std::ios::binary);
@@ -347,6 +350,23 @@ class DocumentPane : public ::testing::Test {
     Settle(Main());
   }
 
+  // Open of a file that is refused: the report it gives.
+  std::wstring FailToOpen(const std::wstring& path) {
+    Launch(IDM_OPEN);
+    if (!ChooseInFileDialog(L"Open", path)) return L"<no Open dialog>";
+    std::wstring report = Answer(L"Logodex");
+    WaitUntilDialogGone(L"Open");
+    return report;
+  }
+
+  // The keyboard focus in the editor of the program in front (alignment
+  // commands end by focusing it), for keys pressed through the system.
+  void FocusEditorForKeys() {
+    SetForegroundWindow(Main());
+    Run(IDM_ALIGN_LEFT);
+    Settle(Main());
+  }
+
   RunningProgram program_;
   HWND editor_ = nullptr;
 };
@@ -443,23 +463,53 @@ TEST_F(DocumentPane, EffectsToggleAndAlignmentsReachTheRtf) {
   EXPECT_EQ(Text(), L"plain strong");
 }
 
-TEST_F(DocumentPane, FontDialogSetsTwelvePoints) {
+// The face that text in the face is drawn in on this system (the face
+// itself when installed), as a device context of this process answers.
+std::wstring DrawnFace(const std::wstring& face) {
+  LOGFONTW font{};
+  font.lfHeight = -12;
+  font.lfCharSet = ANSI_CHARSET;
+  lstrcpynW(font.lfFaceName, face.c_str(), LF_FACESIZE);
+  HDC screen = GetDC(nullptr);
+  HFONT created = CreateFontIndirectW(&font);
+  HGDIOBJ previous = SelectObject(screen, created);
+  wchar_t drawn[LF_FACESIZE] = L"";
+  GetTextFaceW(screen, LF_FACESIZE, drawn);
+  SelectObject(screen, previous);
+  DeleteObject(created);
+  ReleaseDC(nullptr, screen);
+  return drawn;
+}
+
+// The dialog opens on the text's own size (its RTF's \fs in half points)
+// and on the face it is drawn in (the RTF's face, which may stand in for
+// another), then sets the size chosen.
+TEST_F(DocumentPane, FontDialogOpensOnTheTextsFontAndSetsTwelvePoints) {
   Start(L"editor-font");
   Type(L"sized");
   Run(IDM_SELECT_ALL);
+  std::string rtf = SelectionRtf();
+  std::size_t fs = rtf.find("\\fs"), face = rtf.find("\\f0");
+  ASSERT_NE(fs, std::string::npos) << rtf;
+  ASSERT_NE(face, std::string::npos) << rtf;
+  std::wstring points = std::to_wstring(std::stoi(rtf.substr(fs + 3)) / 2);
+  std::size_t name = rtf.find(' ', face) + 1;
+  std::string faceName = rtf.substr(name, rtf.find(';', name) - name);
   Launch(IDM_FONT);
   HWND dialog = WaitForDialog(Pid(), L"Font", 10000);
   ASSERT_NE(dialog, nullptr) << "no font dialog";
   HWND size = GetDlgItem(dialog, kFontSizeCombo);
   ASSERT_NE(size, nullptr);
   Settle(Main(), 500);
+  EXPECT_EQ(ControlText(GetDlgItem(dialog, kFontFaceCombo)), DrawnFace(std::wstring(faceName.begin(), faceName.end())));
+  EXPECT_EQ(ControlText(size), points);
   SendMessageW(size, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"12"));
   SendMessageW(size, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"12"));
   SaveScreenshot(L"editor-font-dialog");
   ClickButton(dialog, IDOK);
   WaitUntilDialogGone(L"Font");
   // 12 points are 24 half-points in RTF (\fs) and 240 twips in the control.
-  std::string rtf = SelectionRtf();
+  rtf = SelectionRtf();
   EXPECT_TRUE(Contains(rtf, "\\fs24")) << rtf;
   EXPECT_EQ(Text(), L"sized");
 }
@@ -498,6 +548,30 @@ TEST_F(DocumentPane, FindSelectsTheNextMatchThenReportsNone) {
   ASSERT_NE(again, nullptr);
   EXPECT_EQ(ControlText(GetDlgItem(again, kFindWhatField)), L"two");
   ClickButton(again, IDCANCEL);
+}
+
+TEST_F(DocumentPane, FindUpSelectsTheMatchesBeforeTheSelection) {
+  Start(L"editor-find-up");
+  Type(L"one two one two one");
+  Select(19, 19);
+  Launch(IDM_FIND);
+  HWND find = WaitForDialog(Pid(), L"Find", 10000);
+  ASSERT_NE(find, nullptr) << "no Find dialog";
+  HWND up = GetDlgItem(find, 0x420);  // rad1 of the Find dialog: Up
+  ASSERT_NE(up, nullptr) << "the dialog offers no Up";
+  SendMessageW(GetDlgItem(find, kFindWhatField), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"one"));
+  SendMessageW(up, BM_CLICK, 0, 0);
+  SendMessageW(GetDlgItem(find, 0x421), BM_SETCHECK, BST_UNCHECKED, 0);  // rad2: Down
+  SaveScreenshot(L"editor-find-up");
+  for (int start : {16, 8, 0}) {
+    ClickButton(find, IDOK);
+    Settle(Main());
+    EXPECT_EQ(Selection(), std::make_pair(start, start + 3));
+  }
+  ClickButton(find, IDOK);
+  EXPECT_EQ(Answer(L"Find"), L"Text not found.");
+  EXPECT_EQ(Selection(), std::make_pair(0, 3));
+  ClickButton(find, IDCANCEL);
 }
 
 // ---------------------------------------------------------------- files
@@ -786,6 +860,219 @@ TEST_F(DocumentPane, FailedOpenIsReportedAndChangesNothing) {
   if (dialog) ClickButton(dialog, IDCANCEL);
   WaitUntilDialogGone(L"Save As");
   EXPECT_EQ(ReadFile(victim), victimBytes);
+}
+
+// Han of a file name and of the Find field is drawn, not boxed: the title
+// after Save As 文档𠀀.rtf, the Find field holding 𠀀 (U+20000) and the
+// report of a refused Open of 旧.txt. A missing glyph is the same box for
+// every character, so each is drawn unlike the same text with other
+// characters in their place. Captions and message boxes draw through
+// Wine's GDI, which takes each half of a surrogate pair alone: there 𠀀 is
+// two boxes under Wine 8, and only the BMP characters are asked of them.
+TEST_F(DocumentPane, HanOfFileNamesAndOfTheFindFieldIsDrawn) {
+  Start(L"editor-han-drawn");
+  Type(L"one");
+  const std::wstring first = L"\xD840\xDC00", second = L"\xD869\xDED6";  // 𠀀, 𪛖
+  const std::wstring saved = Folder() + L"\\\x6587\x6863" + first + L".rtf";
+  DeleteFileW(saved.c_str());  // left by an earlier run, it would be asked about
+  SaveAsNewFile(saved);
+  const std::wstring title = WindowText(Main());
+  const std::size_t name = title.find(L"\x6587\x6863" + first + L".rtf");
+  ASSERT_NE(name, std::wstring::npos) << "the title does not name the file";
+  auto captionShowing = [&](const std::wstring& text) {
+    SetWindowTextW(Main(), text.c_str());
+    Settle(Main(), 300);
+    return CaptionSignature(Main());
+  };
+  const std::uint64_t shown = captionShowing(title);
+  SaveScreenshot(L"editor-han-title");
+  EXPECT_NE(captionShowing(std::wstring(title).replace(name, 2, L"\x5B57\x5178")), shown)
+      << "the title draws \u6587\u6863 as boxes";
+  std::printf("Extension B in the title: %s\n",
+              captionShowing(std::wstring(title).replace(name + 2, 2, second)) == shown ? "boxes" : "drawn");
+  captionShowing(title);
+
+  Launch(IDM_FIND);
+  HWND find = WaitForDialog(Pid(), L"Find", 10000);
+  ASSERT_NE(find, nullptr) << "no Find dialog";
+  HWND field = GetDlgItem(find, kFindWhatField);
+  const std::uint64_t typed = SignatureShowing(field, first);
+  SaveScreenshot(L"editor-han-find-field");
+  ClientCapture shot = CaptureClient(field);
+  std::printf("U+20000 in the Find field: darkest %d\n", InkIn(shot, 0, 0, shot.width, shot.height).darkest);
+  EXPECT_FALSE(IsMissingGlyphMark(shot, 0, 0, shot.width, shot.height)) << "the Find field draws U+20000 as a box";
+  EXPECT_NE(SignatureShowing(field, second), typed) << "the Find field draws U+20000 and U+2A6D6 as the same box";
+  ClickButton(find, IDCANCEL);
+  Settle(Main());
+
+  const std::wstring old = Folder() + L"\\\x65E7.txt";  // 旧.txt, not a document
+  WriteFile(old, "plain text");
+  Launch(IDM_OPEN);
+  ASSERT_TRUE(ChooseInFileDialog(L"Open", old));
+  HWND box = WaitForMessageBox(Pid(), L"Logodex", 10000);
+  ASSERT_NE(box, nullptr) << "the refused Open was not reported";
+  HWND message = GetDlgItem(box, 0xFFFF);
+  const std::wstring report = MessageBoxText(box);
+  ASSERT_NE(report.find(old), std::wstring::npos);
+  const std::uint64_t reported = SignatureShowing(message, report);
+  EXPECT_NE(SignatureShowing(message, std::wstring(report).replace(report.find(L'\x65E7'), 1, L"\x65B0")), reported)
+      << "the message box draws \u65E7 as a box";
+  ClickButton(box, IDOK);
+  WaitUntilDialogGone(L"Open");
+}
+
+// Keys through the system beside two Extension B characters (U+20000 and
+// U+2A6D6): the caret and both ends of the selection step over each pair,
+// Backspace and Delete take a pair whole, typing lands beside it.
+TEST_F(DocumentPane, CaretAndSelectionNeverSplitASurrogatePair) {
+  Start(L"editor-surrogates");
+  const std::wstring first = L"\xD840\xDC00", second = L"\xD869\xDED6";  // 𠀀, 𪛖
+  Type(L"a" + first + L"b" + second + L"c");  // a 0, 𠀀 1-2, b 3, 𪛖 4-5, c 6
+  FocusEditorForKeys();
+  auto press = [this](WORD modifier, WORD key) {
+    PressChord(modifier, key);
+    Settle(Main(), 100);
+    return Selection();
+  };
+  Select(1, 1);
+  EXPECT_EQ(press(0, VK_RIGHT), std::make_pair(3, 3));
+  EXPECT_EQ(press(0, VK_RIGHT), std::make_pair(4, 4));
+  EXPECT_EQ(press(0, VK_RIGHT), std::make_pair(6, 6));
+  EXPECT_EQ(press(0, VK_LEFT), std::make_pair(4, 4));
+  EXPECT_EQ(press(0, VK_LEFT), std::make_pair(3, 3));
+  EXPECT_EQ(press(0, VK_LEFT), std::make_pair(1, 1));
+  // Extended to the right and taken back; extended to the left past a pair.
+  EXPECT_EQ(press(VK_SHIFT, VK_RIGHT), std::make_pair(1, 3));
+  EXPECT_EQ(press(VK_SHIFT, VK_RIGHT), std::make_pair(1, 4));
+  EXPECT_EQ(press(VK_SHIFT, VK_RIGHT), std::make_pair(1, 6));
+  EXPECT_EQ(press(VK_SHIFT, VK_LEFT), std::make_pair(1, 4));
+  EXPECT_EQ(press(VK_SHIFT, VK_LEFT), std::make_pair(1, 3));
+  EXPECT_EQ(press(VK_SHIFT, VK_LEFT), std::make_pair(1, 1));
+  Select(6, 6);
+  EXPECT_EQ(press(VK_SHIFT, VK_LEFT), std::make_pair(4, 6));
+  EXPECT_EQ(press(VK_SHIFT, VK_LEFT), std::make_pair(3, 6));
+  EXPECT_EQ(press(VK_SHIFT, VK_LEFT), std::make_pair(1, 6));
+  EXPECT_EQ(Text(), L"a" + first + L"b" + second + L"c");
+
+  // Typing after Right from the start of a pair, Backspace after a pair,
+  // Delete before one.
+  Select(1, 1);
+  press(0, VK_RIGHT);
+  PressChord(0, 'X');
+  Settle(Main(), 100);
+  EXPECT_EQ(Text(), L"a" + first + L"xb" + second + L"c");
+  Select(7, 7);
+  press(0, VK_LEFT);  // to 5, after "b", before 𪛖
+  EXPECT_EQ(press(0, VK_DELETE), std::make_pair(5, 5));
+  EXPECT_EQ(Text(), L"a" + first + L"xbc");
+  Select(3, 3);
+  EXPECT_EQ(press(0, VK_BACK), std::make_pair(1, 1));
+  EXPECT_EQ(Text(), L"axbc");
+}
+
+// A file that is not a whole RTF document leaves the document as it was:
+// its text, its undo, its path and title, and the file a Save writes.
+TEST_F(DocumentPane, OpenOfAFileThatIsNoDocumentChangesNothing) {
+  Start(L"editor-open-not-rtf");
+  std::wstring mine = Folder() + L"\\mine2.rtf";
+  DeleteFileW(mine.c_str());
+  Type(L"kept " + kHan);
+  SaveAsNewFile(mine);
+  ASSERT_EQ(WindowText(Main()), mine);
+  const std::string saved = ReadFile(mine);
+  ASSERT_EQ(BoldAndPlain(saved).second, L"kept " + kHan) << saved;
+  Select(static_cast<int>(Text().size()), static_cast<int>(Text().size()));
+  Type(L" more");
+
+  struct Bad {
+    const wchar_t* name;
+    std::string bytes;
+  } const bad[] = {
+      {L"plain.rtf", "plain text written by another program\r\n"},
+      {L"empty.rtf", ""},
+      {L"binary.rtf", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xfe{", 17)},
+      {L"truncated.rtf", saved.substr(0, saved.size() / 2)},
+  };
+  for (const Bad& file : bad) {
+    SCOPED_TRACE(file.name);
+    std::wstring path = Folder() + L"\\" + file.name;
+    WriteFile(path, file.bytes);
+    EXPECT_EQ(FailToOpen(path), L"The document could not be opened:\n" + path);
+    EXPECT_EQ(Lines(Text()), L"kept " + kHan + L" more");
+    EXPECT_TRUE(Modified());
+    EXPECT_EQ(WindowText(Main()), mine);
+  }
+  // Save writes the document to its own file.
+  Run(IDM_SAVE);
+  EXPECT_EQ(BoldAndPlain(ReadFile(mine)).second, L"kept " + kHan + L" more");
+  EXPECT_FALSE(Modified());
+  // The typing is still there to undo.
+  Run(IDM_UNDO);
+  EXPECT_EQ(Lines(Text()), L"kept " + kHan);
+}
+
+// The access rights of a file as the system reports them; under Wine they
+// are made from the file's Unix mode.
+std::string AccessRights(const std::wstring& path) {
+  DWORD needed = 0;
+  GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &needed);
+  std::string rights(needed, '\0');
+  if (needed == 0 || !GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, &rights[0], needed, &needed))
+    return "<no rights>";
+  return rights;
+}
+
+// Needs the files that editor_test.sh makes in the folder named by
+// LOGODEX_FILE_IDENTITY (private.rtf of mode 600, link.rtf a symbolic link
+// to target.rtf, locked.rtf of mode 444); the script checks their modes
+// and the link after the run.
+TEST_F(DocumentPane, SaveKeepsTheFilesRightsLinkAndReadOnlyState) {
+  std::wstring folder(MAX_PATH, L'\0');
+  folder.resize(GetEnvironmentVariableW(L"LOGODEX_FILE_IDENTITY", &folder[0], MAX_PATH));
+  ASSERT_FALSE(folder.empty()) << "LOGODEX_FILE_IDENTITY is not set (editor_test.sh sets it)";
+  Start(L"editor-file-identity");
+  auto edit = [this](const std::wstring& path) {
+    OpenFile(path);
+    Select(0, 0);
+    Type(L"changed ");
+  };
+
+  // Readable by its owner alone, and still so after the Save.
+  const std::wstring mine = folder + L"\\private.rtf";
+  const std::string rights = AccessRights(mine);
+  edit(mine);
+  Run(IDM_SAVE);
+  EXPECT_FALSE(Modified());
+  EXPECT_EQ(BoldAndPlain(ReadFile(mine)).second, L"changed private");
+  EXPECT_EQ(AccessRights(mine), rights) << "the rights changed";
+
+  // Through the link, the file it leads to is written.
+  const std::wstring link = folder + L"\\link.rtf";
+  edit(link);
+  Run(IDM_SAVE);
+  EXPECT_EQ(WindowText(Main()), link);
+  EXPECT_EQ(BoldAndPlain(ReadFile(folder + L"\\target.rtf")).second, L"changed target");
+
+  // A read-only file is refused; Save As is offered, and declined leaves
+  // everything as it was.
+  const std::wstring locked = folder + L"\\locked.rtf";
+  edit(locked);
+  const std::wstring question = locked + L" is read-only.\nSave the document under another name?";
+  Launch(IDM_SAVE);
+  EXPECT_EQ(Answer(L"Logodex", IDNO), question);
+  EXPECT_TRUE(Modified());
+  EXPECT_EQ(ReadFile(locked), "{\\rtf1 locked\\par}");
+  EXPECT_NE(GetFileAttributesW(locked.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+  const std::wstring copy = Folder() + L"\\unlocked.rtf";
+  DeleteFileW(copy.c_str());
+  Launch(IDM_SAVE);
+  EXPECT_EQ(Answer(L"Logodex", IDYES), question);
+  ASSERT_TRUE(ChooseInFileDialog(L"Save As", copy)) << "no Save As offered";
+  WaitUntilDialogGone(L"Save As");
+  Settle(Main());
+  EXPECT_EQ(WindowText(Main()), copy);
+  EXPECT_EQ(BoldAndPlain(ReadFile(copy)).second, L"changed locked");
+  EXPECT_EQ(ReadFile(locked), "{\\rtf1 locked\\par}");
 }
 
 // Needs a small file system (64 KB) at the folder named by

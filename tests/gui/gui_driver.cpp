@@ -1,7 +1,7 @@
 #include "tests/gui/gui_driver.h"
 
+#include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <cwchar>
 
 #include "resources/resource.h"
@@ -72,12 +72,32 @@ std::wstring TestOutputFolder() {
 
 bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+std::vector<std::wstring> FilesMatching(const std::wstring& folder, const std::wstring& pattern) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + L"\\" + pattern).c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    names.push_back(found.cFileName);
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return names;
+}
+
+std::wstring EnvironmentText(const wchar_t* name) {
+  DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
+  if (size == 0) return L"";
+  std::wstring text(size, L'\0');
+  text.resize(GetEnvironmentVariableW(name, &text[0], size));
+  return text;
+}
+
 std::wstring MakeWorkingFolder(const std::wstring& name, const std::vector<std::wstring>& dataFiles) {
   std::wstring folder = TestOutputFolder() + L"\\" + name;
   CreateDirectoryW(folder.c_str(), nullptr);
-  for (const wchar_t* stale : {L"HtmlRadicalSearch.htm", L"HtmlTotalStrokeSearch.htm", L"HtmlRadical.htm",
-                               L"TotalStrokeOrdered.txt", L"unihan.txt"})
-    DeleteFileW((folder + L"\\" + stale).c_str());
+  std::vector<std::wstring> stale = FilesMatching(folder, L"Html*.htm");
+  stale.insert(stale.end(), {L"TotalStrokeOrdered.txt", L"unihan.txt"});
+  for (const std::wstring& file : stale) DeleteFileW((folder + L"\\" + file).c_str());
   for (const std::wstring& file : dataFiles)
     CopyFileW((ProgramFolder() + L"\\" + file).c_str(), (folder + L"\\" + file).c_str(), FALSE);
   return folder;
@@ -85,23 +105,34 @@ std::wstring MakeWorkingFolder(const std::wstring& name, const std::vector<std::
 
 HWND WaitForWindow(DWORD processId, const wchar_t* title, const wchar_t* className, DWORD timeoutMs) {
   DWORD start = GetTickCount();
-  do {
+  while (true) {
     WindowSearch search{processId, title, className, nullptr};
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
     if (search.found) return search.found;
+    if (GetTickCount() - start >= timeoutMs) return nullptr;
     Wait(50);
-  } while (GetTickCount() - start < timeoutMs);
-  return nullptr;
+  }
 }
 
-bool StartLogodex(RunningProgram& program, DWORD timeoutMs) {
-  std::wstring exe = ProgramFolder() + L"\\Logodex.exe";
+std::wstring MakeProgramCopy(const std::wstring& name) {
+  std::wstring folder = TestOutputFolder() + L"\\" + name;
+  CreateDirectoryW(folder.c_str(), nullptr);
+  for (const wchar_t* file : {L"Logodex.exe", L"Vistapane.dll"})
+    CopyFileW((ProgramFolder() + L"\\" + file).c_str(), (folder + L"\\" + file).c_str(), FALSE);
+  return folder + L"\\Logodex.exe";
+}
+
+bool LaunchLogodex(RunningProgram& program) {
+  std::wstring exe = program.exe.empty() ? ProgramFolder() + L"\\Logodex.exe" : program.exe;
   std::wstring commandLine = L"\"" + exe + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                      program.folder.c_str(), &startup, &program.process))
-    return false;
+  return CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, program.folder.c_str(),
+                        &startup, &program.process) != 0;
+}
+
+bool StartLogodex(RunningProgram& program, DWORD timeoutMs) {
+  if (!LaunchLogodex(program)) return false;
   program.mainWindow = WaitForWindow(program.process.dwProcessId, L"Logodex", L"Logodex", timeoutMs);
   if (program.mainWindow) Settle(program.mainWindow, 500);
   return program.mainWindow != nullptr;
@@ -224,10 +255,11 @@ void WriteBmp(const std::wstring& path, int width, int height, const std::vector
   }
 }
 
-void MouseButton(bool down) {
+void MouseButton(bool down, bool right = false) {
   INPUT input{};
   input.type = INPUT_MOUSE;
-  input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  if (right) input.mi.dwFlags = down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
+  else input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
   SendInput(1, &input, sizeof input);
 }
 
@@ -279,9 +311,149 @@ bool FindColourOnScreen(HWND window, COLORREF colour, POINT& found) {
   return false;
 }
 
+bool ClickFirstLink(HWND pane) {
+  POINT link;
+  if (!FindColourOnScreen(pane, RGB(0, 0, 0xEE), link)) return false;
+  ClickAt({link.x + 1, link.y + 1});
+  return true;
+}
+
+bool FindLastColourOnScreen(HWND window, COLORREF colour, POINT& found) {
+  ClientCapture capture = CaptureClient(window);
+  std::uint32_t wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+  for (int y = capture.height - 1; y >= 0; --y)
+    for (int x = 0; x < capture.width; ++x)
+      if (capture.At(x, y) == wanted) {
+        found = capture.OnScreen(x, y);
+        return true;
+      }
+  return false;
+}
+
+void ClickPaneCorner(HWND pane) {
+  POINT corner{2, 2};
+  ClientToScreen(pane, &corner);
+  ClickAt(corner);
+}
+
+bool ClickFoundText(HWND pane, const std::wstring& text) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(pane, &processId);
+  ClickPaneCorner(pane);
+  PressChord(VK_CONTROL, 'F');
+  HWND find = WaitForWindow(processId, L"Find in page", nullptr, 5000);
+  HWND field = find ? FindWindowExW(find, nullptr, L"Edit", nullptr) : nullptr;
+  if (!field) return false;
+  SetWindowTextW(field, L"");
+  TypeInto(field, text);
+  Settle(pane, 300);
+  PressKey(field, VK_ESCAPE);
+  for (int wait = 0; wait < 50 && IsWindowVisible(find); ++wait) Wait(100);
+  // The selection as drawn once the find window has gone from over the pane.
+  COLORREF colour = GetSysColor(COLOR_HIGHLIGHT);
+  std::uint32_t wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+  for (int attempt = 0; attempt < 20; ++attempt, Wait(100)) {
+    Settle(pane, 100);
+    ClientCapture capture = CaptureClient(pane);
+    int left = capture.width, top = capture.height, right = -1, bottom = -1;
+    for (int y = 0; y < capture.height; ++y)
+      for (int x = 0; x < capture.width; ++x)
+        if (capture.At(x, y) == wanted) {
+          left = std::min(left, x), right = std::max(right, x);
+          top = std::min(top, y), bottom = std::max(bottom, y);
+        }
+    if (right < 0) continue;
+    ClickAt(capture.OnScreen((left + right) / 2, (top + bottom) / 2));
+    return true;
+  }
+  return false;
+}
+
+ClientCapture CaptureScreen(const RECT& area) {
+  ClientCapture capture;
+  capture.origin = {area.left, area.top};
+  capture.width = area.right - area.left;
+  capture.height = area.bottom - area.top;
+  capture.pixels = ScreenPixels(area.left, area.top, capture.width, capture.height);
+  if (capture.pixels.empty()) capture.width = capture.height = 0;
+  return capture;
+}
+
+namespace {
+
+int GreyAt(const ClientCapture& c, int x, int y) {
+  std::uint32_t px = c.At(x, y);
+  return static_cast<int>(((px >> 16) & 0xFF) + ((px >> 8) & 0xFF) + (px & 0xFF)) / 3;
+}
+
+}  // namespace
+
+void Ink::Add(const Ink& other) {
+  sum += other.sum;
+  pixels += other.pixels;
+  darkest = std::min(darkest, other.darkest);
+  inkedSum += other.inkedSum;
+  inked += other.inked;
+}
+
+Ink InkIn(const ClientCapture& c, int left, int top, int right, int bottom) {
+  Ink ink;
+  for (int y = std::max(0, top); y < std::min(c.height, bottom); ++y)
+    for (int x = std::max(0, left); x < std::min(c.width, right); ++x) {
+      int grey = GreyAt(c, x, y);
+      ink.sum += 255 - grey;
+      ++ink.pixels;
+      ink.darkest = std::min(ink.darkest, grey);
+      if (255 - grey >= 32) {
+        ink.inkedSum += 255 - grey;
+        ++ink.inked;
+      }
+    }
+  return ink;
+}
+
+// The inked pixels' bounding box is at least 3 by 5 pixels, its outline
+// is inked nearly all round and its inside is nearly blank. The letters
+// the tests measure have no such shape (the radical U+2F1D would).
+bool IsMissingGlyphMark(const ClientCapture& c, int left, int top, int right, int bottom) {
+  left = std::max(0, left), top = std::max(0, top);
+  right = std::min(c.width, right), bottom = std::min(c.height, bottom);
+  auto inked = [&](int x, int y) { return 255 - GreyAt(c, x, y) >= 64; };
+  int x0 = right, y0 = bottom, x1 = -1, y1 = -1;
+  for (int y = top; y < bottom; ++y)
+    for (int x = left; x < right; ++x)
+      if (inked(x, y)) x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
+  if (x1 - x0 < 2 || y1 - y0 < 4) return false;
+  int outline = 0, outlineInked = 0, inside = 0, insideInked = 0;
+  for (int y = y0; y <= y1; ++y)
+    for (int x = x0; x <= x1; ++x) {
+      int depth = std::min(std::min(x - x0, x1 - x), std::min(y - y0, y1 - y));
+      if (depth == 0) outline += 1, outlineInked += inked(x, y);
+      if (depth >= 1) inside += 1, insideInked += inked(x, y);
+    }
+  return outlineInked * 10 >= outline * 9 && insideInked * 10 <= inside;
+}
+
 std::uint64_t ClientImageSignature(HWND window) {
   std::uint64_t hash = 1469598103934665603ull;
   for (std::uint32_t pixel : CaptureClient(window).pixels) hash = (hash ^ pixel) * 1099511628211ull;
+  return hash;
+}
+
+std::uint64_t SignatureShowing(HWND control, const std::wstring& text) {
+  SendMessageW(control, WM_KILLFOCUS, 0, 0);
+  SetWindowTextW(control, text.c_str());
+  InvalidateRect(control, nullptr, TRUE);
+  Settle(control, 300);
+  return ClientImageSignature(control);
+}
+
+std::uint64_t CaptionSignature(HWND window) {
+  TITLEBARINFO bar{};
+  bar.cbSize = sizeof bar;
+  if (!GetTitleBarInfo(window, &bar)) return 0;
+  std::uint64_t hash = 1469598103934665603ull;
+  for (std::uint32_t pixel : CaptureScreen(bar.rcTitleBar).pixels) hash = (hash ^ pixel) * 1099511628211ull;
   return hash;
 }
 
@@ -294,12 +466,12 @@ int DarkestGrey(HWND window) {
   return darkest;
 }
 
-void ClickAt(POINT screen) {
+void ClickAt(POINT screen, bool right) {
   SetCursorPos(screen.x, screen.y);
   Wait(50);
-  MouseButton(true);
+  MouseButton(true, right);
   Wait(50);
-  MouseButton(false);
+  MouseButton(false, right);
   Wait(250);
 }
 
@@ -325,18 +497,47 @@ void TurnWheel(int notches) {
   Wait(300);
 }
 
-void PressChord(WORD modifier, WORD key) {
-  if (modifier) Key(modifier, true);
+void PressChords(std::initializer_list<KeyChord> chords) {
+  for (const KeyChord& chord : chords) {
+    if (chord.modifier) Key(chord.modifier, true);
+    Key(chord.key, true);
+    Key(chord.key, false);
+    if (chord.modifier) Key(chord.modifier, false);
+  }
+  Wait(150);
+}
+
+void PressChord(WORD modifier, WORD key) { PressChords({{modifier, key}}); }
+
+void ClickThenPress(POINT screen, bool right, WORD key) {
+  SetCursorPos(screen.x, screen.y);
+  Wait(50);
+  MouseButton(true, right);
+  MouseButton(false, right);
   Key(key, true);
   Key(key, false);
-  if (modifier) Key(modifier, false);
-  Wait(150);
+  Wait(250);
 }
 
 std::string ClipboardText() {
   std::vector<char> bytes;
   if (!ReadClipboard(CF_TEXT, bytes)) return "";
   return std::string(bytes.data(), strnlen(bytes.data(), bytes.size()));
+}
+
+void PutClipboardUnicodeText(const std::wstring& text) {
+  if (!OpenClipboard(nullptr)) return;
+  EmptyClipboard();
+  if (HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t))) {
+    if (void* bytes = GlobalLock(block)) {
+      std::wmemcpy(static_cast<wchar_t*>(bytes), text.c_str(), text.size() + 1);
+      GlobalUnlock(block);
+      if (!SetClipboardData(CF_UNICODETEXT, block)) GlobalFree(block);
+    } else {
+      GlobalFree(block);
+    }
+  }
+  CloseClipboard();
 }
 
 std::wstring ClipboardUnicodeText() {

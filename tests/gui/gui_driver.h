@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -30,12 +31,21 @@ std::wstring ProgramFolder();
 struct RunningProgram {
   PROCESS_INFORMATION process{};
   std::wstring folder;
+  std::wstring exe;  // empty: the Logodex.exe beside the test
   HWND mainWindow = nullptr;
 };
 
 // A fresh working folder below the test's output folder, holding the
 // given data files copied from the program's own folder.
 std::wstring MakeWorkingFolder(const std::wstring& name, const std::vector<std::wstring>& dataFiles);
+
+// A fresh folder below the test's output folder holding a copy of the
+// program alone (Logodex.exe and Vistapane.dll, no data files); the path
+// of its Logodex.exe.
+std::wstring MakeProgramCopy(const std::wstring& name);
+
+// Starts the program's process in its folder; false when it cannot.
+bool LaunchLogodex(RunningProgram& program);
 
 // Starts Logodex.exe in the folder and waits for its main window; false
 // when the window does not appear within the timeout.
@@ -75,25 +85,88 @@ ClientCapture CaptureClient(HWND window);
 // screen coordinates, as it is drawn on the screen; false when none is.
 bool FindColourOnScreen(HWND window, COLORREF colour, POINT& found);
 
+// The same from the foot: the leftmost pixel of the colour in the lowest
+// row that holds it (the first link of the last line of links).
+bool FindLastColourOnScreen(HWND window, COLORREF colour, POINT& found);
+
+// Clicks the first link the pane window draws (links are drawn in
+// #0000EE, the top-left-most first), as a person clicks it; false when
+// none is drawn.
+bool ClickFirstLink(HWND pane);
+
+// Clicks the pane's top-left corner, where pages have their margin and no
+// link: the pane takes the keyboard focus, as after a person's click.
+void ClickPaneCorner(HWND pane);
+
+// Clicks a text where the pane draws it, as a person who sees it would:
+// the pane's find in page (Ctrl+F, the text typed into its field,
+// Escape) selects its first match from the top of the view and scrolls it
+// into view; the click falls on the middle of the drawn selection (the
+// system's highlight colour). False when no selection is drawn.
+bool ClickFoundText(HWND pane, const std::wstring& text);
+
 // A fingerprint of what the window's client area shows on the screen.
 std::uint64_t ClientImageSignature(HWND window);
+
+// What a control shows on the screen once its text is replaced, without
+// its blinking caret.
+std::uint64_t SignatureShowing(HWND control, const std::wstring& text);
+
+// A fingerprint of the window's title bar as drawn on the screen.
+std::uint64_t CaptionSignature(HWND window);
 
 // The darkest grey (0 black to 255 white, the mean of red, green and blue)
 // in the window's client area as drawn on the screen.
 int DarkestGrey(HWND window);
 
+// A rectangle of the screen (a caption, which is outside the client area),
+// taken as CaptureClient takes a client area.
+ClientCapture CaptureScreen(const RECT& area);
+
+// The ink of a rectangle of a capture: the sum over its pixels of 255
+// minus their grey, its darkest grey, and the same sum over its inked
+// pixels alone (those at least an eighth of the way to black).
+struct Ink {
+  double sum = 0;
+  int pixels = 0;
+  int darkest = 255;
+  double inkedSum = 0;
+  int inked = 0;
+  double Mean() const { return pixels ? sum / pixels : 0; }
+  // How dark the strokes are, whatever their number: the mean ink of the
+  // inked pixels.
+  double StrokeInk() const { return inked ? inkedSum / inked : 0; }
+  void Add(const Ink& other);
+};
+Ink InkIn(const ClientCapture& c, int left, int top, int right, int bottom);
+
+// Whether the ink of a rectangle of a capture is a hollow rectangle: the
+// mark a font draws for a character it lacks (the same for every such
+// character), not a letter.
+bool IsMissingGlyphMark(const ClientCapture& c, int left, int top, int right, int bottom);
+
 // Real input through the system, as a person's hand gives it, each
-// waiting until it is handled: a left click at a screen position; a drag
+// waiting until it is handled: a left (or right) click at a screen position; a drag
 // with the left button held; wheel notches (negative: towards the user,
 // scrolling down); a key with a modifier held (0 for none).
-void ClickAt(POINT screen);
+void ClickAt(POINT screen, bool right = false);
 void DragFromTo(POINT from, POINT to);
 void TurnWheel(int notches);
 void PressChord(WORD modifier, WORD key);
+// Chords, or a click and a key, given at once: what comes after opens a
+// modal loop (a menu) on the waiting thread is already queued for it.
+struct KeyChord {
+  WORD modifier;
+  WORD key;
+};
+void PressChords(std::initializer_list<KeyChord> chords);
+void ClickThenPress(POINT screen, bool right, WORD key);
 
-// The clipboard's plain text (CF_TEXT) and its Unicode text.
+// The clipboard's plain text (CF_TEXT) and its Unicode text; Unicode text
+// put there as a person's copy in another program would.
 std::string ClipboardText();
 std::wstring ClipboardUnicodeText();
+void PutClipboardUnicodeText(const std::wstring& text);
 
 // The whole screen, and a client-area capture, as BMP files named
 // name.bmp in the folder.
@@ -102,3 +175,9 @@ void SaveCapture(const ClientCapture& capture, const std::wstring& name,
                  const std::wstring& folder = TestOutputFolder());
 
 bool FileExists(const std::wstring& path);
+
+// The names of the files in the folder that match the pattern ("Html*.htm").
+std::vector<std::wstring> FilesMatching(const std::wstring& folder, const std::wstring& pattern);
+
+// The value of an environment variable; empty when it is not set.
+std::wstring EnvironmentText(const wchar_t* name);

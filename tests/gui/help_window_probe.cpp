@@ -1,9 +1,11 @@
-// Prints what the help viewer's windows show, for help_f1_test.sh: for
-// every visible top-level window whose title holds the argument, a line
-// "window: TITLE", then the text of its rich edit controls (the topic) as
-// "text: ..." lines, its buttons as "button: TEXT at X Y" (the centre, in
-// screen coordinates) and the items of its list boxes (the Index) as
-// "item: ..." lines. Read from this process with the controls' own
+// Prints what the help viewer's windows and the handwriting pad show, for
+// help_f1_test.sh and handwriting_pad_test.sh: for every visible top-level
+// window whose title holds the argument, a line "window: TITLE", then the
+// text of its rich edit controls (the topic) as "text: ..." lines, its
+// buttons as "button: TEXT at X Y" (the centre, in screen coordinates), its
+// labels as "static: ..." lines, the program's own controls as
+// "area: CLASS at LEFT TOP RIGHT BOTTOM" and the items of its list boxes
+// (the Index) as "item: ..." lines. Read from this process with the controls' own
 // messages, as any program can; exit 1 when no window matched.
 //   help_window_probe TITLE_PART
 #include <windows.h>
@@ -59,6 +61,12 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM) {
     GetWindowRect(child, &box);
     std::printf("button: %s at %ld %ld\n", Utf8(TextOf(child)).c_str(), (box.left + box.right) / 2,
                 (box.top + box.bottom) / 2);
+  } else if (_wcsicmp(name.c_str(), L"Static") == 0) {
+    PrintLines("static", TextOf(child));
+  } else if (name.find(L"Logodex") == 0) {
+    RECT box{};
+    GetWindowRect(child, &box);
+    std::printf("area: %s at %ld %ld %ld %ld\n", Utf8(name).c_str(), box.left, box.top, box.right, box.bottom);
   } else if (_wcsicmp(name.c_str(), L"ListBox") == 0) {
     LRESULT count = SendMessageW(child, LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {

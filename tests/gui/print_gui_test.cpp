@@ -157,6 +157,14 @@ TEST_F(Printing, Selection) {
   Print(choice, L"print-dialog-selection");
 }
 
+// 3,000 lines over some fifty pages: the checker prints the pages per
+// second the job took.
+TEST_F(Printing, LongDocument) {
+  Start(L"print-long", 3000);
+  ChooseInPrintDialog(Choice{}, L"print-dialog-long");
+  WaitForJobEnd(600000);
+}
+
 TEST_F(Printing, CancelledFromTheAbortDialog) {
   Start(L"print-cancel", 2000);
   ChooseInPrintDialog(Choice{}, L"print-dialog-cancel");

@@ -209,18 +209,21 @@ if [ -z "$pdf" ]; then fail "Selection: no PDF"; else
 fi
 
 # Chinese and Latin with an Extension B character (U+2A6D6), formatted.
-# The Latin words come back through pdftotext. The Han characters come back
-# as the marked spans that carry them (/ActualText of the spans' property
-# lists, which this pdftotext does not read): the PostScript driver names
-# Han glyphs by number only. All of them, in order, are the document's Han
-# characters. The fonts: bold, italic, and HanaMinB for Extension B; the
-# heading is centred.
+# Every line comes back through pdftotext as the document holds it (the
+# texts of kHeading, kMixed and kPlain in print_gui_test.cpp). Every font
+# but HanaMinB carries its map to Unicode (pdffonts: uni yes); HanaMinB
+# holds only the Extension B glyph, whose text its name gives (u2A6D6).
+# The Han characters come back once more, in order, as the marked spans
+# that carry them (/ActualText). The fonts: bold, italic, and HanaMinB for
+# Extension B; the heading is centred.
 run_job FormattedChineseDocument
 if [ -z "$pdf" ]; then fail "FormattedChineseDocument: no PDF"; else
-  printed=$(pdftotext -layout "$pdf" - | LC_ALL=C tr -cd '\n\40-\176' | tr -s ' ' | sed 's/^ *//; s/ *$//')
-  for line in "Heading" "Latin slanted" "Plain end"; do
+  printed=$(pdftotext -layout "$pdf" - | tr -s ' ' | sed 's/^ *//; s/ *$//')
+  for line in "Heading 漢字𪛖" "Latin 中文𪛖 slanted 斜体" "Plain 平常𪛖 end"; do
     grep -qxF "$line" <<<"$printed" || fail "FormattedChineseDocument: \"$line\" is not printed (got: $(tr '\n' '|' <<<"$printed"))"
   done
+  no_map=$(pdffonts "$pdf" | tail -n +3 | awk '$(NF-2) != "yes" && $1 !~ /HanaMinB$/ {print $1}' | tr '\n' ' ')
+  [ -z "$no_map" ] || fail "FormattedChineseDocument: fonts without a map to Unicode: $no_map"
   han=$(actual_text "$pdf")
   [ "$han" = "漢字𪛖中文𪛖斜体平常𪛖" ] || fail "FormattedChineseDocument: the Han text printed is \"$han\""
   fonts=$(pdffonts "$pdf" | tail -n +3 | awk '{sub(/^[A-Z]+\+/, "", $1); print $1}' | sort -u | tr '\n' ' ')
@@ -275,6 +278,18 @@ for job in EmptyDocument EmptySelection; do
     [ -z "$(pdftotext "$pdf" - | tr -d ' \n\f')" ] || fail "$job: the page is not blank"
   fi
 done
+
+# A long document: its lines once each in order, and its pace in pages
+# per second from the start of the job's run to its PDF, for the log.
+started=$(date +%s.%N)
+run_job LongDocument 600
+if [ -z "$pdf" ]; then fail "LongDocument: no PDF"; else
+  finished=$(date +%s.%N)
+  long_pages=$(pages "$pdf")
+  [ "$long_pages" -ge 40 ] || fail "LongDocument: $long_pages pages for 3000 lines"
+  awk -v p="$long_pages" -v a="$started" -v b="$finished" \
+    'BEGIN {printf "print test: long document, %d pages in %.1f s, %.2f pages per second\n", p, b - a, p / (b - a)}'
+fi
 
 # Cancelled: the job is aborted, so no PDF comes at all.
 run_job CancelledFromTheAbortDialog 10

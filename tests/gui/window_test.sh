@@ -12,7 +12,9 @@
 #   4. ZHUANG typed into the Pinyin field searches ZHUANG;
 #   5. the Unihan boxes of 4E00, 2A3D and the empty key fit the screen;
 #   6. with a window manager: the frames offer what the window styles
-#      offer, and the stacking among the owned windows is as on Windows.
+#      offer, and the stacking among the owned windows is as on Windows;
+#   7. at start the keyboard focus is in the editor: text typed before
+#      any click is there.
 #
 #   window_test.sh SOURCE_DIR BIN_DIR bare
 #       on the display and Wine prefix the test command provides (no
@@ -29,31 +31,13 @@ wm_pid=""
 
 cleanup() {
   wineserver -k 2>/dev/null
-  [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
-  [ "$mode" = managed ] && stop_xvfb
+  [ "$mode" = managed ] && stop_managed_display
   rm -rf "$work"
 }
 trap cleanup EXIT
 
-. "$src/scripts/xvfb_env.sh"
-if [ "$mode" = managed ]; then
-  command -v openbox >/dev/null || { echo "FAILED: openbox is not installed (scripts/setup.sh)"; exit 1; }
-  unset DISPLAY
-  start_xvfb || { echo "FAILED: no virtual display"; exit 1; }
-  openbox --sm-disable >/dev/null 2>&1 &
-  wm_pid=$!
-  for _ in $(seq 1 300); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
-  done
-  xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || { echo "FAILED: openbox did not start"; exit 1; }
-  export WINEPREFIX="$(cd "$bin/.." && pwd)/wineprefix-managed"
-  . "$src/scripts/wine_env.sh"
-  ensure_wine_prefix managed
-else
-  [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1 || { echo "FAILED: no display"; exit 1; }
-  . "$src/scripts/wine_env.sh"
-fi
+. "$src/tests/gui/managed_display.sh"
+start_display "$mode" "$src" "$bin"
 
 failures=0
 shot() { import -window root "$shots/window-$mode-$1.png"; }
@@ -138,10 +122,21 @@ menu_item() {
   xdotool key Return
   sleep 0.5
 }
-# A field of the search bar by its place in the row, in % of the width.
+# A field of the seven on the search bar's first row, by its place in the
+# row, in % of the width. The row is found in the drawn bar (the added
+# kinds' fields stand on rows below it): the first run of twelve white
+# pixel rows, a field's inside, down the field's column, once, while the
+# fields are still empty (a key's letters would break the run).
+field_row=""
 field_click() {
   geometry "$bar"
-  xdotool mousemove $((X + WIDTH * $1 / 100)) $((Y + HEIGHT * 60 / 100)) click 1
+  local column=$((WIDTH * $1 / 100)) row=$field_row
+  [ -n "$row" ] || { import -window "$bar" "$work/bar.png"; row=$(convert "$work/bar.png" -crop "1x${HEIGHT}+${column}+0" +repage txt:- |
+        awk -F'[,: ]+' '/#FFFFFF/ {if ($2 == last + 1) run++; else {run = 1; first = $2}; last = $2;
+                                   if (run == 12) {print first + 4; exit}}'); }
+  [ -n "$row" ] || { fail "no field drawn in the search bar at $1% of its width"; exit 1; }
+  field_row=$row
+  xdotool mousemove $((X + column)) $((Y + row)) click 1
   sleep 0.3
 }
 search() {  # search FIELD% TEXT
@@ -167,6 +162,18 @@ for _ in $(seq 1 150); do
 done
 [ -n "$main" ] && [ -n "$bar" ] || { fail "the main window and the search bar did not appear"; exit 1; }
 sleep 1
+
+# --- 7. Typed at start, before any click: the text reaches the main
+# window's editor (which shows no area of its own), as Ctrl+A and Ctrl+C,
+# the editor's own keys, tell through the clipboard; in the pane they
+# would copy the page. (Wine hands the editor's copy to X with its
+# terminating NUL and bytes beyond it: the text is what stands before.)
+echo -n "" | xclip -selection clipboard
+xdotool type --delay 80 focus
+xdotool key --delay 120 ctrl+a ctrl+c
+sleep 0.5
+typed=$(xclip -o -selection clipboard 2>/dev/null | tr '\0' '\n' | head -n 1)
+[ "$typed" = focus ] || fail "text typed at start did not reach the editor (the clipboard holds '${typed:0:40}')"
 
 # --- 6. Under the window manager the frames are those the window styles
 # define, drawn by Wine: the manager adds none (no boxes the styles lack).
@@ -229,7 +236,9 @@ wait_title '^KangXi Radicals$' >/dev/null || fail "KangXi Radicals did not open"
 sleep 0.5
 owned_above_main "1-after-radicals"
 
-menu_item 4
+# About is the seventh item: Unihan Preface, KangXi Radicals, Components,
+# Handwriting, Chinese Font Size, Help (F1), About, Quit.
+menu_item 6
 about=$(wait_title '^About$') || fail "About did not open"
 [ -n "$about" ] && xdotool key Return
 wait_gone '^About$' || fail "About did not close"

@@ -140,7 +140,14 @@ TEST(Differential, WholePagesAgainstTheScanningPath) {
   for (const char* key : {"hillock", "mound", "current", "(J)", "Water", "", "zzz"})
     searches.emplace_back(kDefinitionSearch, key);
   for (const char* key : {"1.4", "120'.3", "1.2", "", "9.0"}) searches.emplace_back(kRadicalStrokeSearch, key);
-  for (const char* key : {"MA", "L?", "YI", "", "ma", "MA3"}) searches.emplace_back(kPinyinSearch, key);
+  for (const char* key : {"MA", "L?", "YI", "", "ma", "MA3", "LV", "l\xC7\x9C", "NU:3", "XX3"})
+    searches.emplace_back(kPinyinSearch, key);
+  // The Reading search: a spread of the table's readings and odd keys.
+  for (std::size_t i = 0; i < kReadingEntriesCount; i += 997) searches.emplace_back(kReadingSearch, kReadingEntries[i].reading);
+  for (const char* key : {"hou", "HOU2", "ka", "koo", "k\xC5\x8D", "\xEC\x8B\x9D", "th\xE1\xBB\xB1\x63", "thuc", "", "x", "a b"})
+    searches.emplace_back(kReadingSearch, key);
+  for (const char* key : {"9577", "957F", "4E0D", "F900", "2A6D6", "E000", "0041", "", "zz"})
+    searches.emplace_back(kCharacterSearch, key);
   for (const auto& [kind, key] : searches) {
     SearchOutcome indexed = Search(kind, key);
     SearchOutcome scanned = Search(kind, key, SearchMethod::kScanning);

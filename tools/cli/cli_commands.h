@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "chardb/character_tables.h"
+#include "search/search_kinds.h"
 
 struct CliContext {
   const CharacterTables& tables;
@@ -35,16 +36,23 @@ int RunInsertCommand(const CliContext& context, const std::vector<std::string>& 
 // unihan KEY: the caption, then the box text.
 int RunUnihanCommand(const CliContext& context, const std::vector<std::string>& args);
 
-// The searches: [--print] KEY each; radicals [--print]. The page file goes
-// into the current folder and the status text to out; with --print the
-// page goes to out and the status text to err.
-int RunPinyinCommand(const CliContext& context, const std::vector<std::string>& args);
-int RunUnicodeCommand(const CliContext& context, const std::vector<std::string>& args);
-int RunMatthewsCommand(const CliContext& context, const std::vector<std::string>& args);
-int RunRadicalStrokeCommand(const CliContext& context, const std::vector<std::string>& args);
-int RunDefinitionCommand(const CliContext& context, const std::vector<std::string>& args);
-int RunStrokeNumberCommand(const CliContext& context, const std::vector<std::string>& args);
+// A search of a kind that writes a page: [--print] KEY. The page file
+// goes into the current folder and the status text to out; with --print
+// the page goes to out and the status text to err.
+int RunPageSearchCommand(const CliContext& context, const std::vector<std::string>& args, SearchKind kind);
+// radicals [--print]: the radicals index, delivered as a search's page.
 int RunRadicalsCommand(const CliContext& context, const std::vector<std::string>& args);
+
+// handwriting [--print] FILE: the candidates page of the strokes in FILE.
+int RunHandwritingCommand(const CliContext& context, const std::vector<std::string>& args);
+
+// Splits --print KEY, KEY --print or KEY; false for other words (--print
+// alone has no key).
+bool ReadKeyWords(const std::vector<std::string>& args, bool& print, std::string& key);
+// Writes the page into the current folder and the status text to out, or
+// with print the page to out and the status text to err.
+int Deliver(const CliContext& context, bool print, const std::string& fileName, const std::string& page,
+            const std::string& status);
 
 // The one-line message of a subcommand called with the wrong words.
 int CliUsageError(const CliContext& context, const std::string& usage);

@@ -10,17 +10,19 @@
 // message on bad usage, on a data file that is missing, not a regular file
 // or too large, and on output that could not be written.
 //
-// Adding a subcommand: write tools/cli/NAME_command.cpp with a function
+// Every page-writing kind of the table of search kinds (search/search_kinds.h)
+// is a subcommand "NAME [--print] KEY" made from its row; describe a new
+// one under SUBCOMMANDS in docs/logodex-cli.but. Any other subcommand:
+// write tools/cli/NAME_command.cpp with a function
 //   int RunNameCommand(const CliContext&, const std::vector<std::string>& args)
 // that writes its answer to context.out and returns kCliAnswered (or calls
 // CliUsageError), declare it in cli_commands.h, add the file to the
-// library's list in tools/cli/CMakeLists.txt, and add one line
-// {"name", "usage", "summary", RunNameCommand} to kCommands below, and
-// describe it under SUBCOMMANDS in docs/logodex-cli.but.
+// library's list in tools/cli/CMakeLists.txt, and add it to Commands below.
 
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -31,24 +33,33 @@
 namespace {
 
 struct CliCommand {
-  const char* name;
-  const char* usage;  // the words after the name
-  const char* summary;
-  CliCommandFunction run;
+  std::string name;
+  std::string usage;  // the words after the name
+  std::string summary;
+  std::function<int(const CliContext&, const std::vector<std::string>&)> run;
 };
 
-const CliCommand kCommands[] = {
-    {"lookup", "CODE", "the six answers about one code point", RunLookupCommand},
-    {"insert", "ARGUMENT", "what an insert link shows and puts on the clipboard", RunInsertCommand},
-    {"unihan", "KEY", "every Unihan line that names the code point", RunUnihanCommand},
-    {"pinyin", "[--print] KEY", "characters read with a toneless syllable", RunPinyinCommand},
-    {"unicode", "[--print] KEY", "the page of one code point", RunUnicodeCommand},
-    {"matthews", "[--print] KEY", "characters with a Matthews number (1-7773)", RunMatthewsCommand},
-    {"radical-stroke", "[--print] KEY", "characters with a radical-stroke index (140.8)", RunRadicalStrokeCommand},
-    {"definition", "[--print] KEY", "characters whose definition holds the word", RunDefinitionCommand},
-    {"stroke-number", "[--print] KEY", "characters with a total stroke count", RunStrokeNumberCommand},
-    {"radicals", "[--print]", "the index of the 214 KangXi radicals", RunRadicalsCommand},
-};
+// lookup and insert, a subcommand for each kind of the table, radicals.
+std::vector<CliCommand> Commands() {
+  std::vector<CliCommand> commands = {
+      {"lookup", "CODE", "the six answers about one code point", RunLookupCommand},
+      {"insert", "ARGUMENT", "what an insert link shows and puts on the clipboard", RunInsertCommand},
+  };
+  for (const SearchKindRow& row : kSearchKinds) {
+    SearchKind kind = row.kind;
+    if (row.writePage)
+      commands.push_back({row.commandName, "[--print] KEY", row.commandSummary,
+                          [kind](const CliContext& context, const std::vector<std::string>& args) {
+                            return RunPageSearchCommand(context, args, kind);
+                          }});
+    else
+      commands.push_back({row.commandName, "KEY", row.commandSummary, RunUnihanCommand});
+  }
+  commands.push_back({"handwriting", "[--print] FILE", "the characters drawn by the strokes in a file",
+                      RunHandwritingCommand});
+  commands.push_back({"radicals", "[--print]", "the index of the 214 KangXi radicals", RunRadicalsCommand});
+  return commands;
+}
 
 // The manual page is built beside the program; elsewhere it is looked up
 // by name.
@@ -61,11 +72,11 @@ std::string ManualCommand(const std::string& program) {
 }
 
 // --help: the usage, each subcommand with what it answers, on out.
-int Help(std::ostream& out, const std::string& program) {
+int Help(std::ostream& out, const std::string& program, const std::vector<CliCommand>& commands) {
   out << "usage: logodex-cli [--data DIR] SUBCOMMAND ARGUMENTS...\n"
          "       logodex-cli --help\n\nsubcommands:\n";
-  for (const CliCommand& command : kCommands) {
-    std::string words = std::string(command.name) + ' ' + command.usage;
+  for (const CliCommand& command : commands) {
+    std::string words = command.name + ' ' + command.usage;
     out << "  " << words << std::string(words.size() < 30 ? 30 - words.size() : 1, ' ') << command.summary
         << '\n';
   }
@@ -76,10 +87,10 @@ int Help(std::ostream& out, const std::string& program) {
   return kCliAnswered;
 }
 
-int Usage(std::ostream& err) {
+int Usage(std::ostream& err, const std::vector<CliCommand>& commands) {
   err << "usage: logodex-cli [--data DIR] {";
   const char* separator = "";
-  for (const CliCommand& command : kCommands) {
+  for (const CliCommand& command : commands) {
     err << separator << command.name << ' ' << command.usage;
     separator = " | ";
   }
@@ -97,18 +108,19 @@ int UnknownSubcommand(std::ostream& err, const std::string& word, const std::str
 
 int main(int argc, char** argv) {
   std::vector<std::string> words(argv + 1, argv + argc);
+  const std::vector<CliCommand> commands = Commands();
   std::string dataDir;
   std::size_t next = 0;
   if (next < words.size() && words[next] == "--data") {
-    if (next + 1 >= words.size() || words[next + 1].empty()) return Usage(std::cerr);
+    if (next + 1 >= words.size() || words[next + 1].empty()) return Usage(std::cerr, commands);
     dataDir = words[next + 1];
     next += 2;
   }
-  if (next >= words.size()) return Usage(std::cerr);
+  if (next >= words.size()) return Usage(std::cerr, commands);
   const std::string program = argc > 0 ? argv[0] : "";
-  if (words[next] == "--help" || words[next] == "-h") return Help(std::cout, program);
+  if (words[next] == "--help" || words[next] == "-h") return Help(std::cout, program, commands);
   const CliCommand* command = nullptr;
-  for (const CliCommand& candidate : kCommands) {
+  for (const CliCommand& candidate : commands) {
     if (words[next] == candidate.name) command = &candidate;
   }
   if (!command) return UnknownSubcommand(std::cerr, words[next], program);

@@ -1,7 +1,7 @@
-// logodex-cli pinyin | unicode | matthews | radical-stroke | definition |
-// stroke-number [--print] KEY, and radicals [--print]: the page the program
-// writes, into the current folder, and its status text; with --print the
-// page's bytes go to standard output and the status text to standard error.
+// logodex-cli NAME [--print] KEY for every kind of the table that writes a
+// page, and radicals [--print]: the page the program writes, into the
+// current folder, and its status text; with --print the page's bytes go to
+// standard output and the status text to standard error.
 #include <filesystem>
 
 #include "search/radicals_page.h"
@@ -15,6 +15,8 @@ namespace {
 std::string PagePathHere(const std::string& fileName) {
   return (std::filesystem::current_path() / fileName.substr(1)).string();
 }
+
+}  // namespace
 
 int Deliver(const CliContext& context, bool print, const std::string& fileName, const std::string& page,
             const std::string& status) {
@@ -32,8 +34,6 @@ int Deliver(const CliContext& context, bool print, const std::string& fileName, 
   return kCliAnswered;
 }
 
-// Splits --print KEY, KEY --print or KEY; false for other words (--print
-// alone has no key).
 bool ReadKeyWords(const std::vector<std::string>& args, bool& print, std::string& key) {
   print = false;
   if (args.size() == 1) {
@@ -46,41 +46,15 @@ bool ReadKeyWords(const std::vector<std::string>& args, bool& print, std::string
   return print && key != "--print";
 }
 
-int RunPageSearch(const CliContext& context, const std::vector<std::string>& args, SearchKind kind,
-                  const char* name) {
+int RunPageSearchCommand(const CliContext& context, const std::vector<std::string>& args, SearchKind kind) {
   bool print;
   std::string key;
-  if (!ReadKeyWords(args, print, key)) return CliUsageError(context, std::string(name) + " [--print] KEY");
+  if (!ReadKeyWords(args, print, key))
+    return CliUsageError(context, std::string(SearchKindOf(kind).commandName) + " [--print] KEY");
   if (CheckSearchKeyLength(context, key) != kCliAnswered) return kCliBadUsage;
   SearchMemory memory;
   SearchOutcome outcome = RunSearch(context.tables, kind, key, memory);
   return Deliver(context, print, outcome.pageFileName, outcome.page, outcome.statusText);
-}
-
-}  // namespace
-
-int RunPinyinCommand(const CliContext& context, const std::vector<std::string>& args) {
-  return RunPageSearch(context, args, kPinyinSearch, "pinyin");
-}
-
-int RunUnicodeCommand(const CliContext& context, const std::vector<std::string>& args) {
-  return RunPageSearch(context, args, kUnicodeSearch, "unicode");
-}
-
-int RunMatthewsCommand(const CliContext& context, const std::vector<std::string>& args) {
-  return RunPageSearch(context, args, kMatthewsSearch, "matthews");
-}
-
-int RunRadicalStrokeCommand(const CliContext& context, const std::vector<std::string>& args) {
-  return RunPageSearch(context, args, kRadicalStrokeSearch, "radical-stroke");
-}
-
-int RunDefinitionCommand(const CliContext& context, const std::vector<std::string>& args) {
-  return RunPageSearch(context, args, kDefinitionSearch, "definition");
-}
-
-int RunStrokeNumberCommand(const CliContext& context, const std::vector<std::string>& args) {
-  return RunPageSearch(context, args, kStrokeNumberSearch, "stroke-number");
 }
 
 int RunRadicalsCommand(const CliContext& context, const std::vector<std::string>& args) {

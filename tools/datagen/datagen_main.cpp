@@ -2,7 +2,7 @@
 // Logodex carries or reads. Deterministic: the same source gives the same
 // bytes.
 //
-//   logodex-datagen UNIHAN_DIR PREFACE_TXT OUTPUT_DIR
+//   logodex-datagen UNIHAN_DIR PREFACE_TXT OUTPUT_DIR DECOMPOSITION_BZ2 UCD_DIR
 
 #include <algorithm>
 #include <cstdio>
@@ -12,8 +12,11 @@
 #include <vector>
 
 #include "chardb/variant_tables.h"
+#include "tools/datagen/component_outputs.h"
 #include "tools/datagen/data_forms.h"
 #include "tools/datagen/preface_writer.h"
+#include "tools/datagen/ranking_source.h"
+#include "tools/datagen/reading_source.h"
 #include "tools/datagen/unihan_source.h"
 
 namespace {
@@ -150,7 +153,33 @@ std::string UnihanText(const UnihanRecords& records, const std::string& preface)
   return text;
 }
 
-bool Generate(const std::string& sourceDir, const std::string& prefacePath, const std::string& outDir) {
+// The components of every character, from the decomposition data and the
+// description sequences, with the radical tables of the UCD.
+bool BuildComponents(const UnihanRecords& records, const std::string& decompositionPath,
+                     const std::string& ucdDir, std::vector<Output>& outputs) {
+  ComponentSource source;
+  std::string decomposition, descriptions, radicals, equivalents, error;
+  if (!ReadBzip2File(decompositionPath, decomposition, error) ||
+      !ReadBzip2File(ucdDir + "/USourceData.txt.bz2", descriptions, error) ||
+      !ReadBzip2File(ucdDir + "/CJKRadicals.txt.bz2", radicals, error) ||
+      !ReadBzip2File(ucdDir + "/EquivalentUnifiedIdeograph.txt.bz2", equivalents, error) ||
+      !AddDecompositionRecords(decomposition, source, error) ||
+      !AddDescriptionSequences(descriptions, source, error) ||
+      !AddRadicalForms(radicals, equivalents, records, source, error))
+    return Fail(error);
+  RepertoireComponents components = DecomposeRepertoire(source, records);
+  outputs.push_back({"CharacterComponents.txt", CharacterComponentsText(components), components.size()});
+  outputs.push_back({"ComponentIndex.txt", ComponentIndexText(components), 0});
+  outputs.push_back({"ComponentPalette.txt", ComponentPaletteText(components, records, source), 0});
+  outputs.push_back({"ComponentForms.txt", ComponentFormsText(source), source.standsFor.size()});
+  std::printf("  decomposition records: %zu, %zu lines of no record's shape passed over\n",
+              source.records.size(), source.skippedRecords);
+  std::printf("%s", CoverageReport(components, records).c_str());
+  return true;
+}
+
+bool Generate(const std::string& sourceDir, const std::string& prefacePath, const std::string& outDir,
+              const std::string& decompositionPath, const std::string& ucdDir) {
   UnihanRecords records;
   for (const char* name : kUnihanSourceFiles) {
     std::string text, error;
@@ -168,9 +197,10 @@ bool Generate(const std::string& sourceDir, const std::string& prefacePath, cons
       {"TotalStrokeOrdered.txt", "", 0},  {"unihan.txt", "", 0},
       {"UnihanPrefaceRtfData", "", 0},    {"UNIHANPREFACEDATA", "", 0},
       {"TOTALSTROKEDATA", "", 0},         {"variant_tables.cpp", "", 0},
+      {"ranking_tables.cpp", "", 0},      {"reading_tables.cpp", "", 0},
   };
   std::string error;
-  std::size_t variantCounts[2] = {0, 0};
+  std::size_t variantCounts[2] = {0, 0}, rankingCounts[2] = {0, 0}, readingCounts[2] = {0, 0};
   if (!BuildPinyinExtract(records, outputs[0]) ||
       !BuildExtract(records, "kDefinition", DefinitionForm, outputs[1]) ||
       !BuildExtract(records, "kRSUnicode", RadicalStrokeForm, outputs[2]) ||
@@ -178,10 +208,13 @@ bool Generate(const std::string& sourceDir, const std::string& prefacePath, cons
       !BuildStrokeList(records, outputs[4]) ||
       !BuildVariantSource(records, outputs[9].bytes, variantCounts))
     return false;
+  if (!BuildComponents(records, decompositionPath, ucdDir, outputs)) return false;
   outputs[5].bytes = UnihanText(records, preface);
   if (!PrefaceRtf(preface, outputs[6].bytes, error)) return Fail(error);
   outputs[7].bytes = PrefacePlainText(preface);
   outputs[8].bytes = outputs[4].bytes;
+  if (!BuildRankingSource(records, outputs[10].bytes, rankingCounts, error)) return Fail(error);
+  if (!BuildReadingSource(records, outputs[11].bytes, readingCounts, error)) return Fail(error);
 
   for (const Output& output : outputs)
     if (!WriteFile(outDir + "/" + output.name, output.bytes)) return false;
@@ -194,15 +227,18 @@ bool Generate(const std::string& sourceDir, const std::string& prefacePath, cons
   }
   std::printf("  variant tables: %zu simplified, %zu traditional entries\n", variantCounts[0],
               variantCounts[1]);
+  std::printf("  ranking tables: %zu ranked characters, %zu reading counts\n", rankingCounts[0],
+              rankingCounts[1]);
+  std::printf("  reading tables: %zu readings, %zu Mandarin readings\n", readingCounts[0], readingCounts[1]);
   return true;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::fprintf(stderr, "usage: logodex-datagen UNIHAN_DIR PREFACE_TXT OUTPUT_DIR\n");
+  if (argc != 6) {
+    std::fprintf(stderr, "usage: logodex-datagen UNIHAN_DIR PREFACE_TXT OUTPUT_DIR DECOMPOSITION_BZ2 UCD_DIR\n");
     return 2;
   }
-  return Generate(argv[1], argv[2], argv[3]) ? 0 : 1;
+  return Generate(argv[1], argv[2], argv[3], argv[4], argv[5]) ? 0 : 1;
 }

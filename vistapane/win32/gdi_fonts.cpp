@@ -42,6 +42,8 @@ bool HasNoHinting(HDC dc) {
   return version1 && table[26] == 0 && table[27] == 0;
 }
 
+constexpr size_t kShapedRun = 64;
+
 int Scale(int units, int pixels, int em) { return (units * pixels + em / 2) / em; }
 
 }  // namespace
@@ -148,6 +150,105 @@ const GdiFonts::Family::Glyph& GdiFonts::GlyphOf(int familyIndex, char32_t cp) {
     if (GetCharWidthI(dc_, index, 1, &index, &width)) glyph.units = width;
   }
   return family.glyphs.emplace(cp, glyph).first->second;
+}
+
+// The glyphs of characters beyond the Basic Multilingual Plane in one
+// shaping of them all (Han text shapes one glyph per character, with no
+// context); false, leaving `indices` alone, when the shaping does not come
+// out one glyph per character, so that each is asked alone.
+bool GdiFonts::ShapeAll(Family& family, const std::vector<char32_t>& chars, std::vector<WORD>& indices) {
+  std::vector<wchar_t> pairs;
+  for (char32_t cp : chars) {
+    Utf16Units units = EncodeUtf16(cp);
+    pairs.push_back(units.unit[0]);
+    pairs.push_back(units.unit[1]);
+  }
+  int capacity = static_cast<int>(pairs.size()) + 16;
+  std::vector<WORD> glyphs(static_cast<size_t>(capacity));
+  std::vector<WORD> clusters(pairs.size());
+  std::vector<SCRIPT_VISATTR> attributes(static_cast<size_t>(capacity));
+  int count = 0;
+  SCRIPT_ANALYSIS analysis = hanAnalysis_;
+  HRESULT result = ScriptShape(dc_, &family.cache, pairs.data(), static_cast<int>(pairs.size()), capacity, &analysis,
+                               glyphs.data(), clusters.data(), attributes.data(), &count);
+  if (FAILED(result) || count != static_cast<int>(chars.size())) return false;
+  for (size_t i = 0; i < chars.size(); ++i)
+    if (clusters[2 * i] != i || clusters[2 * i + 1] != i) return false;
+  indices.assign(glyphs.begin(), glyphs.begin() + count);
+  return true;
+}
+
+void GdiFonts::PreloadGlyphs(const FontKey& font, const Document& document) {
+  Chain& chain = ChainOf(font);
+  // The distinct characters beyond ASCII that the chain has not resolved
+  // yet, in code point order.
+  std::vector<bool> seen(0x10000, false);
+  std::vector<char32_t> wanted;
+  for (const Node& node : document.nodes) {
+    for (char32_t cp : node.text) {
+      if (cp < 0x80 || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) continue;
+      if (cp < 0x10000) {
+        if (seen[cp]) continue;
+        seen[cp] = true;
+      }
+      if (chain.glyphs.count(cp) == 0) wanted.push_back(cp);
+    }
+  }
+  std::sort(wanted.begin(), wanted.end());
+  wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end());
+  // Face by face along the chain, as Resolve tries them: what a face has
+  // is not asked of the faces after it. In runs of a few dozen: shaping
+  // costs more than linearly in the length of the run.
+  for (size_t k = 0; k < chain.families.size() && !wanted.empty(); ++k) {
+    Family& family = *families_[static_cast<size_t>(chain.families[k])];
+    std::vector<wchar_t> bmp;
+    std::vector<char32_t> beyond;
+    // Ideographs skip the Latin faces, as in Resolve.
+    bool latin = chain.latinFirst && k < chain.cjkStart;
+    for (char32_t c : wanted) {
+      if (family.glyphs.count(c) || (latin && IsIdeograph(c))) continue;
+      if (c < 0x10000) bmp.push_back(static_cast<wchar_t>(c));
+      else beyond.push_back(c);
+    }
+    Select(family.font);
+    std::vector<char32_t> asked;
+    std::vector<WORD> indices;
+    std::vector<WORD> found(bmp.size(), 0xFFFF);
+    if (!bmp.empty() && GetGlyphIndicesW(dc_, bmp.data(), static_cast<int>(bmp.size()), found.data(),
+                                         GGI_MARK_NONEXISTING_GLYPHS) != GDI_ERROR) {
+      asked.insert(asked.end(), bmp.begin(), bmp.end());
+      indices.insert(indices.end(), found.begin(), found.end());
+    }
+    for (size_t from = 0; from < beyond.size(); from += kShapedRun) {
+      std::vector<char32_t> run(beyond.begin() + static_cast<std::ptrdiff_t>(from),
+                                beyond.begin() + static_cast<std::ptrdiff_t>(std::min(beyond.size(), from + kShapedRun)));
+      std::vector<WORD> shaped;
+      if (!ShapeAll(family, run, shaped)) continue;
+      asked.insert(asked.end(), run.begin(), run.end());
+      indices.insert(indices.end(), shaped.begin(), shaped.end());
+    }
+    std::vector<WORD> present;
+    std::vector<char32_t> presentChars;
+    for (size_t i = 0; i < asked.size(); ++i) {
+      if (indices[i] == 0xFFFF || indices[i] == 0) {
+        family.glyphs.emplace(asked[i], Family::Glyph{false, 0, 0});
+      } else {
+        present.push_back(indices[i]);
+        presentChars.push_back(asked[i]);
+      }
+    }
+    std::vector<INT> widths(present.size(), 0);
+    bool measured = !present.empty() &&
+                    GetCharWidthI(dc_, 0, static_cast<UINT>(present.size()), present.data(), widths.data());
+    for (size_t i = 0; i < present.size(); ++i)
+      family.glyphs.emplace(presentChars[i], Family::Glyph{true, present[i], measured ? widths[i] : 0});
+    std::vector<char32_t> rest;
+    for (char32_t c : wanted) {
+      auto glyph = family.glyphs.find(c);
+      if (glyph == family.glyphs.end() || !glyph->second.present) rest.push_back(c);
+    }
+    wanted.swap(rest);
+  }
 }
 
 int GdiFonts::SizedFaceOf(int family, int pixels) {

@@ -7,6 +7,7 @@
 #include "chardb/character_references.h"
 #include "chardb/utf16.h"
 #include "vistapane/decode.h"
+#include "vistapane/history_memory.h"
 #include "vistapane/links.h"
 #include "vistapane/pane_texts.h"
 
@@ -119,28 +120,52 @@ std::u32string CodePointsFromWide(const std::wstring& text) {
   return out;
 }
 
-LoadedPage LoadPage(const std::wstring& path) {
-  LoadedPage page;
-  if (path.empty() || path == WideFromUtf8(kBlankTarget)) {
-    page.document = ParseHtml(std::u32string());
-    return page;
+PageSource ReadPageSource(const std::wstring& path) {
+  PageSource source;
+  if (path.empty() || path == WideFromUtf8(kBlankTarget)) return source;
+  auto bytes = std::make_shared<std::string>();
+  PageRead read = ReadBytes(path, *bytes);
+  if (read == PageRead::kTooLarge) {
+    source.kind = PageKind::kTooLarge;
+  } else if (read == PageRead::kUnreadable) {
+    source.kind = PageKind::kMissing;
+  } else {
+    source.kind = PageKind::kFile;
+    source.size = bytes->size();
+    source.fingerprint = Fingerprint(*bytes);
+    source.bytes = std::move(bytes);
   }
-  std::string bytes;
-  PageRead read = ReadBytes(path, bytes);
-  if (read == PageRead::kTooLarge) return TooLargePage(path);
-  if (read == PageRead::kUnreadable) {
-    page.document = NoticePage(kMissingFilePage, path);
-    page.missing = true;
-    return page;
-  }
-  page.document = ParseHtml(DecodePage(bytes, ConvertWithCodePage));
-  return page;
+  return source;
 }
 
-LoadedPage TooLargePage(const std::wstring& path) {
+PageSource RereadPageSource(const std::wstring& path, const PageSource& dropped) {
+  PageSource source = ReadPageSource(path);
+  if (source.kind != PageKind::kFile) return source;
+  if (source.size == dropped.size && source.fingerprint == dropped.fingerprint) return source;
+  PageSource replaced;
+  replaced.kind = PageKind::kReplaced;
+  return replaced;
+}
+
+Document DocumentOf(const PageSource& source, const std::wstring& path) {
+  switch (source.kind) {
+    case PageKind::kFile:
+      if (source.bytes) return ParseHtml(DecodePage(*source.bytes, ConvertWithCodePage));
+      break;
+    case PageKind::kMissing: return NoticePage(kMissingFilePage, path);
+    case PageKind::kTooLarge: return NoticePage(kTooLargePage, path);
+    case PageKind::kReplaced: return NoticePage(kReplacedPage, path);
+    case PageKind::kBlank: break;
+  }
+  return ParseHtml(std::u32string());
+}
+
+LoadedPage LoadPage(const std::wstring& path) {
+  PageSource source = ReadPageSource(path);
   LoadedPage page;
-  page.document = NoticePage(kTooLargePage, path);
-  page.tooLarge = true;
+  page.document = DocumentOf(source, path);
+  page.missing = source.kind == PageKind::kMissing;
+  page.tooLarge = source.kind == PageKind::kTooLarge;
   return page;
 }
 

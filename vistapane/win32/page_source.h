@@ -1,10 +1,14 @@
 // Reading a page for the pane: "about:blank", a file by its UTF-8 path,
 // decoded by its declared charset with the system's code pages, or the
-// short page that says the file is missing.
+// short page that says the file is missing. A page is read in two steps,
+// its source (the file's bytes) and the document parsed from it, so that
+// the history can keep the one without the other.
 #pragma once
 
 #include <windows.h>
 
+#include <cstdint>
+#include <memory>
 #include <string>
 
 #include "vistapane/document.h"
@@ -20,6 +24,27 @@ std::u32string CodePointsFromWide(const std::wstring& text);
 // 32-bit process.
 constexpr unsigned long long kMaxPageBytes = 16ull << 20;
 
+enum class PageKind { kBlank, kFile, kMissing, kTooLarge, kReplaced };
+
+struct PageSource {
+  PageKind kind = PageKind::kBlank;
+  std::shared_ptr<const std::string> bytes;  // a file's bytes as read, or null
+  size_t size = 0;                           // of those bytes, kept when they are dropped
+  uint64_t fingerprint = 0;                  // Fingerprint of those bytes
+};
+
+// Reads `path`, a full Windows path or "about:blank". A file of more than
+// kMaxPageBytes is kTooLarge, one that cannot be read kMissing.
+PageSource ReadPageSource(const std::wstring& path);
+
+// The source of a page whose bytes were dropped, read again: the same
+// bytes, a kReplaced source when the file now holds others, or kMissing
+// or kTooLarge as ReadPageSource.
+PageSource RereadPageSource(const std::wstring& path, const PageSource& dropped);
+
+// The document of a source (the notice pages name `path`).
+Document DocumentOf(const PageSource& source, const std::wstring& path);
+
 struct LoadedPage {
   Document document;
   bool missing = false;
@@ -29,8 +54,5 @@ struct LoadedPage {
 // `path` is a full Windows path or "about:blank". A file of more than
 // kMaxPageBytes gives the page that says it is too large.
 LoadedPage LoadPage(const std::wstring& path);
-
-// The page that says the file at `path` is too large to show.
-LoadedPage TooLargePage(const std::wstring& path);
 
 }  // namespace vistapane

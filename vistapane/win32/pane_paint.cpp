@@ -6,6 +6,8 @@
 namespace vistapane {
 namespace {
 
+constexpr COLORREF kMarkColour = RGB(255, 238, 80);
+
 COLORREF Colour(uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
 void Fill(HDC dc, int x, int y, int width, int height, COLORREF colour) {
@@ -67,6 +69,16 @@ void PaintFragment(HDC dc, const Layout& layout, GdiFonts& fonts, const PaintVie
   int top = line.top - view.scrollY;
   int baseline = top + line.baseline;
   COLORREF colour = Colour(style.color);
+  if (view.marks) {
+    // Found text behind the characters, in the colour of a marker pen.
+    auto mark = std::lower_bound(view.marks->begin(), view.marks->end(), f.begin,
+                                 [](const TextRange& m, size_t offset) { return m.end <= offset; });
+    for (; mark != view.marks->end() && mark->begin < f.end; ++mark) {
+      int left = XOfOffset(layout, f, std::max(mark->begin, f.begin)) - view.scrollX;
+      int right = XOfOffset(layout, f, std::min(mark->end, f.end)) - view.scrollX;
+      Fill(dc, left, top, right - left, line.height, kMarkColour);
+    }
+  }
   // The fragment in up to three parts: before, inside and after the selection.
   size_t cuts[4] = {f.begin, std::clamp(view.selectionBegin, f.begin, f.end),
                     std::clamp(view.selectionEnd, f.begin, f.end), f.end};

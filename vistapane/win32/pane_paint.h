@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <vector>
+
+#include "vistapane/find_in_page.h"
 #include "vistapane/layout.h"
 #include "vistapane/win32/gdi_fonts.h"
 
@@ -14,6 +17,7 @@ struct PaintView {
   int scrollY = 0;
   size_t selectionBegin = 0;  // text offsets, begin <= end
   size_t selectionEnd = 0;
+  const std::vector<TextRange>* marks = nullptr;  // found text, in order
 };
 
 // Paints the part of the layout that falls into `band` (client

@@ -1,5 +1,6 @@
 #include "vistapane/win32/pane_window.h"
 
+#include <objbase.h>
 #include <shellapi.h>
 #include <windowsx.h>
 
@@ -8,60 +9,53 @@
 #include <new>
 #include <vector>
 
+#include "vistapane/history_memory.h"
 #include "vistapane/layout.h"
+#include "vistapane/layout_style.h"
 #include "vistapane/links.h"
 #include "vistapane/pane_texts.h"
 #include "vistapane/text_scale.h"
 #include "vistapane/win32/gdi_fonts.h"
 #include "vistapane/win32/page_source.h"
+#include "vistapane/win32/pane_accessible.h"
+#include "vistapane/win32/pane_find.h"
+#include "vistapane/win32/pane_focus.h"
+#include "vistapane/win32/pane_menu.h"
 #include "vistapane/win32/pane_paint.h"
+#include "vistapane/win32/pane_state.h"
 
 namespace vistapane {
 namespace {
 
 // Lengths at 96 pixels per inch, scaled to the display's. Room left above
-// the pane for the program's search bar: its 41 dialog units of client
-// area in the 8-point dialog font, its caption and its sizing border come
-// to about 94 pixels; the program places the pane by the bars' actual
-// heights once it has them.
+// the pane for the program's search bar: its template's 41 dialog units of
+// client area in the 8-point dialog font, its caption and its sizing
+// border come to about 94 pixels; the program places the pane by the
+// bars' actual heights once it has them (the bar grows by the rows of
+// fields it makes at run time).
 constexpr int kSearchBarHeight = 96;
 constexpr int kStatusBarHeight = 24;
 constexpr int kLineStep = 20;
 constexpr int kClickSlop = 3;
 
-struct HistoryEntry {
-  std::wstring path;  // a full path, or "about:blank"
-  std::wstring caption;
-  std::shared_ptr<const Document> document;
-  size_t topOffset = 0;  // the first character shown when the entry was left
-};
-
-// The one pane of the process: created by OpenBrowser, used by the other
-// exports and the window procedure, all on the user-interface thread.
-struct PaneState {
-  HWND window = nullptr;
-  std::unique_ptr<GdiFonts> fonts;
-  std::vector<HistoryEntry> history;
-  size_t current = 0;
-  int level = 2;
-  int pixelsPerInch = 96;  // the display's, read when the pane is made
-  Layout layout;
-  int layoutWidth = 0;  // the client width the layout was made for
-  int scrollX = 0;
-  int scrollY = 0;
-  size_t anchor = 0;  // selection: from anchor to caret
-  size_t caret = 0;
-  bool selecting = false;
-  int pressedLink = -1;
-  POINT pressPoint{};
-};
+}  // namespace
 
 PaneState& Pane() {
   static PaneState pane;
   return pane;
 }
 
-using InsertUnicodeFunction = void(__cdecl*)(const char*);
+namespace {
+
+// The program's exports for insert links and program links.
+using LinkCallback = void(__cdecl*)(const char*);
+
+void CallProgram(const char* exportName, const std::u32string& target) {
+  std::string narrow = Utf8FromWide(WideFromCodePoints(target));
+  auto callback =
+      reinterpret_cast<LinkCallback>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(nullptr), exportName)));
+  if (callback) callback(narrow.c_str());
+}
 
 int ScreenPixelsPerInch() {
   HDC screen = GetDC(nullptr);
@@ -70,15 +64,7 @@ int ScreenPixelsPerInch() {
   return dpi > 0 ? dpi : 96;
 }
 
-// A length given at 96 pixels per inch, on this display.
-int Scaled(int pixels) { return MulDiv(pixels, Pane().pixelsPerInch, 96); }
 int LineStep() { return Scaled(kLineStep); }
-
-SIZE ClientSize() {
-  RECT r{};
-  GetClientRect(Pane().window, &r);
-  return SIZE{r.right - r.left, r.bottom - r.top};
-}
 
 const HistoryEntry* CurrentEntry() {
   PaneState& pane = Pane();
@@ -104,13 +90,58 @@ void UpdateScrollBars() {
   SetScrollInfo(pane.window, SB_HORZ, &info, TRUE);
 }
 
+}  // namespace
+
+int Scaled(int pixels) { return MulDiv(pixels, Pane().pixelsPerInch, 96); }
+
+SIZE ClientSize() {
+  RECT r{};
+  GetClientRect(Pane().window, &r);
+  return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+void Redraw() { InvalidateRect(Pane().window, nullptr, FALSE); }
+
 void ScrollTo(int x, int y) {
   PaneState& pane = Pane();
   pane.scrollX = x;
   pane.scrollY = y;
   UpdateScrollBars();
-  InvalidateRect(pane.window, nullptr, FALSE);
+  Redraw();
 }
+
+void ScrollIntoView(size_t begin, size_t end) {
+  PaneState& pane = Pane();
+  SIZE client = ClientSize();
+  int top = 0, bottom = 0, left = 0, right = 0;
+  bool found = false;
+  for (const Fragment& f : pane.layout.fragments) {
+    if (f.end <= begin || f.begin >= end) continue;
+    const Line& line = pane.layout.lines[f.line];
+    int x0 = XOfOffset(pane.layout, f, std::max(begin, f.begin));
+    int x1 = XOfOffset(pane.layout, f, std::min(end, f.end));
+    if (!found) {
+      top = line.top, bottom = line.top + line.height, left = x0, right = x1;
+      found = true;
+    }
+    top = std::min(top, line.top);
+    bottom = std::max(bottom, line.top + line.height);
+    left = std::min(left, x0);
+    right = std::max(right, x1);
+  }
+  if (!found) return;
+  int x = pane.scrollX, y = pane.scrollY;
+  // A range outside the view comes to a third of the way down, as browsers
+  // show a found word; one partly inside moves only as far as it must.
+  if (bottom <= y || top >= y + client.cy) y = top - client.cy / 3;
+  else if (top < y) y = top;
+  else if (bottom > y + client.cy) y = bottom - client.cy;
+  if (right > x + client.cx) x = right - client.cx;
+  if (left < x) x = left;
+  ScrollTo(x, y);
+}
+
+namespace {
 
 // Lays the current document out at the pane's width and text size; the
 // character that stood at the top stays at the top.
@@ -123,20 +154,104 @@ void Relayout(size_t keepOffset, bool keep) {
   pane.layoutWidth = options.width;
   options.scalePercent = TextScalePercent(pane.level, pane.pixelsPerInch);
   options.pixelsPerInch = pane.pixelsPerInch;
+  FontKey text;
+  text.pixels = FontSizePixels(3, options.scalePercent);
+  pane.fonts->PreloadGlyphs(text, *entry->document);
   pane.layout = LayoutDocument(*entry->document, *pane.fonts, options);
+  pane.links = FragmentsOfLinks(pane.layout);
+  RefreshFind();
   pane.scrollY = keep ? TopOfOffset(pane.layout, keepOffset) : 0;
   if (!keep) pane.scrollX = 0;
   UpdateScrollBars();
   InvalidateRect(pane.window, nullptr, FALSE);
 }
 
+std::wstring CaptionOf(PageKind kind, const std::wstring& caption) {
+  switch (kind) {
+    case PageKind::kMissing: return kMissingFileCaption;
+    case PageKind::kTooLarge: return kTooLargeCaption;
+    case PageKind::kReplaced: return kReplacedCaption;
+    case PageKind::kBlank:
+    case PageKind::kFile: break;
+  }
+  return caption;
+}
+
+void SetSource(HistoryEntry& entry, PageSource source) {
+  entry.source = std::move(source);
+  entry.caption = CaptionOf(entry.source.kind, entry.caption);
+}
+
+// The entry's document, parsed again from its bytes (read again from its
+// file when they were dropped) when it no longer holds it.
+void EnsureDocument(HistoryEntry& entry) {
+  if (entry.document) return;
+  if (entry.source.kind == PageKind::kFile && !entry.source.bytes)
+    SetSource(entry, RereadPageSource(entry.path, entry.source));
+  auto document = std::make_shared<const Document>(DocumentOf(entry.source, entry.path));
+  entry.documentBytes = DocumentBytes(*document);
+  entry.document = std::move(document);
+}
+
+// Drops the documents and bytes that the history's budget leaves out.
+void TrimHistory() {
+  PaneState& pane = Pane();
+  std::vector<HistoryCost> costs;
+  costs.reserve(pane.history.size());
+  for (const HistoryEntry& entry : pane.history) {
+    HistoryCost cost;
+    if (entry.document) cost.documentBytes = entry.documentBytes;
+    if (entry.source.bytes) cost.sourceBytes = entry.source.size;
+    cost.source = entry.source.bytes.get();
+    costs.push_back(cost);
+  }
+  std::vector<HistoryKept> kept = ChooseKept(costs, pane.current, HistoryBudget());
+  for (size_t i = 0; i < kept.size(); ++i) {
+    if (!kept[i].document) pane.history[i].document.reset();
+    if (!kept[i].source) pane.history[i].source.bytes.reset();
+  }
+}
+
+// A page read anew shares the bytes of an entry that holds the same ones,
+// as repeating a search writes the same page again.
+void ShareKeptBytes(PageSource& source) {
+  if (!source.bytes) return;
+  for (const HistoryEntry& entry : Pane().history) {
+    const std::shared_ptr<const std::string>& kept = entry.source.bytes;
+    if (kept && kept != source.bytes && entry.source.fingerprint == source.fingerprint && *kept == *source.bytes) {
+      source.bytes = kept;
+      return;
+    }
+  }
+}
+
+// Shows an entry of the history. A page that memory cannot hold or lay out
+// is replaced, in the pane and in the history alike, by the page that says so.
 void ShowEntry(size_t index, bool restorePlace) {
   PaneState& pane = Pane();
   pane.current = index;
   pane.anchor = pane.caret = 0;
-  const HistoryEntry& entry = pane.history[index];
-  SetWindowTextW(pane.window, entry.caption.c_str());
-  Relayout(entry.topOffset, restorePlace);
+  pane.focusedLink = -1;
+  pane.find.current = -1;
+  HistoryEntry& entry = pane.history[index];
+  // The previous layout and the documents the budget leaves out go first,
+  // so that this page has their memory.
+  pane.layout = Layout();
+  TrimHistory();
+  try {
+    EnsureDocument(entry);
+    TrimHistory();
+    SetWindowTextW(pane.window, entry.caption.c_str());
+    Relayout(entry.topOffset, restorePlace);
+  } catch (const std::bad_alloc&) {
+    entry.document.reset();
+    PageSource notice;
+    notice.kind = PageKind::kTooLarge;
+    SetSource(entry, std::move(notice));
+    EnsureDocument(entry);
+    SetWindowTextW(pane.window, entry.caption.c_str());
+    Relayout(0, false);
+  }
 }
 
 void RememberPlace() {
@@ -145,42 +260,24 @@ void RememberPlace() {
   pane.history[pane.current].topOffset = OffsetAtTop(pane.layout, pane.scrollY);
 }
 
-std::wstring CaptionOf(const LoadedPage& page, const std::wstring& caption) {
-  if (page.missing) return kMissingFileCaption;
-  if (page.tooLarge) return kTooLargeCaption;
-  return caption;
-}
-
-// Shows the page and records it in the history. A page that memory cannot
-// hold or lay out is replaced, in the pane and in the history alike, by
-// the page that says so.
+// Shows the page and records it in the history.
 void OpenPath(const std::wstring& path, const std::wstring& caption) {
   PaneState& pane = Pane();
-  LoadedPage page;
-  try {
-    page = LoadPage(path);
-  } catch (const std::bad_alloc&) {
-    page = TooLargePage(path);
-  }
   RememberPlace();
   if (!pane.history.empty()) pane.history.resize(pane.current + 1);
   HistoryEntry entry;
   entry.path = path;
-  entry.caption = CaptionOf(page, caption);
-  entry.document = std::make_shared<const Document>(std::move(page.document));
-  pane.history.push_back(std::move(entry));
-  // The previous layout goes first, so that the new one has its memory.
-  pane.layout = Layout();
+  entry.caption = caption;
+  PageSource source;
   try {
-    ShowEntry(pane.history.size() - 1, false);
+    source = ReadPageSource(path);
   } catch (const std::bad_alloc&) {
-    HistoryEntry& shown = pane.history.back();
-    shown.document.reset();
-    LoadedPage notice = TooLargePage(path);
-    shown.caption = CaptionOf(notice, caption);
-    shown.document = std::make_shared<const Document>(std::move(notice.document));
-    ShowEntry(pane.history.size() - 1, false);
+    source.kind = PageKind::kTooLarge;
   }
+  ShareKeptBytes(source);
+  SetSource(entry, std::move(source));
+  pane.history.push_back(std::move(entry));
+  ShowEntry(pane.history.size() - 1, false);
 }
 
 std::wstring FileNameOf(const std::wstring& path) {
@@ -188,18 +285,16 @@ std::wstring FileNameOf(const std::wstring& path) {
   return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 
+}  // namespace
+
 void FollowLink(int link) {
   PaneState& pane = Pane();
   if (link < 0 || static_cast<size_t>(link) >= pane.layout.links.size()) return;
   std::u32string target = pane.layout.links[static_cast<size_t>(link)];
   switch (ClassifyLink(target)) {
-    case LinkKind::kInsert: {
-      std::string narrow = Utf8FromWide(WideFromCodePoints(target));
-      auto insert = reinterpret_cast<InsertUnicodeFunction>(
-          reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(nullptr), kInsertCallback)));
-      if (insert) insert(narrow.c_str());
-      return;
-    }
+    case LinkKind::kInsert: CallProgram(kInsertCallback, target); return;
+    // The program shows the page through OpenHtml, as a new entry of the history.
+    case LinkKind::kProgram: CallProgram(kProgramLinkCallback, target); return;
     case LinkKind::kExternal:
       ShellExecuteW(nullptr, L"open", WideFromCodePoints(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
       return;
@@ -214,31 +309,7 @@ void FollowLink(int link) {
   }
 }
 
-void CopySelection() {
-  PaneState& pane = Pane();
-  size_t begin = std::min(pane.anchor, pane.caret), end = std::max(pane.anchor, pane.caret);
-  end = std::min(end, pane.layout.text.size());
-  if (begin >= end) return;
-  std::u32string text = pane.layout.text.substr(begin, end - begin);
-  std::wstring wide;
-  for (wchar_t c : WideFromCodePoints(text)) {
-    if (c == L'\n') wide += L"\r\n";
-    else wide.push_back(c);
-  }
-  if (!OpenClipboard(pane.window)) return;
-  EmptyClipboard();
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
-  if (memory) {
-    if (void* data = GlobalLock(memory)) {
-      std::copy(wide.c_str(), wide.c_str() + wide.size() + 1, static_cast<wchar_t*>(data));
-      GlobalUnlock(memory);
-      if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
-    } else {
-      GlobalFree(memory);
-    }
-  }
-  CloseClipboard();
-}
+namespace {
 
 POINT DocumentPoint(LPARAM lParam) {
   PaneState& pane = Pane();
@@ -266,7 +337,9 @@ void OnPaint(HWND window) {
       view.scrollY = pane.scrollY;
       view.selectionBegin = std::min(pane.anchor, pane.caret);
       view.selectionEnd = std::max(pane.anchor, pane.caret);
+      view.marks = &pane.find.matches;
       PaintLayout(memory, pane.layout, *pane.fonts, view, band);
+      DrawFocusRing(memory, pane.scrollX, pane.scrollY);
     }
     BitBlt(dc, band.left, band.top, width, height, memory, band.left, band.top, SRCCOPY);
     SelectObject(memory, old);
@@ -328,26 +401,30 @@ void OnMouseWheel(WPARAM wParam) {
 void OnKeyDown(WPARAM key) {
   PaneState& pane = Pane();
   bool control = GetKeyState(VK_CONTROL) < 0;
+  bool shift = GetKeyState(VK_SHIFT) < 0;
   int page = std::max<int>(LineStep(), ClientSize().cy - LineStep());
   switch (key) {
     case VK_UP: ScrollTo(pane.scrollX, pane.scrollY - LineStep()); break;
     case VK_DOWN: ScrollTo(pane.scrollX, pane.scrollY + LineStep()); break;
     case VK_PRIOR: ScrollTo(pane.scrollX, pane.scrollY - page); break;
     case VK_NEXT: ScrollTo(pane.scrollX, pane.scrollY + page); break;
+    case VK_SPACE: ScrollTo(pane.scrollX, pane.scrollY + (shift ? -page : page)); break;
     case VK_HOME: ScrollTo(0, 0); break;
     case VK_END: ScrollTo(pane.scrollX, 1 << 28); break;
     case VK_LEFT: ScrollTo(pane.scrollX - LineStep(), pane.scrollY); break;
     case VK_RIGHT: ScrollTo(pane.scrollX + LineStep(), pane.scrollY); break;
     case VK_BACK: StepHistory(-1); break;
+    case VK_TAB: MoveLinkFocus(shift ? -1 : +1); break;
+    case VK_RETURN: FollowFocusedLink(); break;
+    case VK_F3: FindAgain(!shift); break;
+    case 'F':
+      if (control) OpenFind();
+      break;
     case 'C':
       if (control) CopySelection();
       break;
     case 'A':
-      if (control) {
-        pane.anchor = 0;
-        pane.caret = pane.layout.text.size();
-        InvalidateRect(pane.window, nullptr, FALSE);
-      }
+      if (control) SelectAll();
       break;
     default: break;
   }
@@ -431,6 +508,11 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETCURSOR:
       if (OnSetCursor(window, lParam)) return TRUE;
       break;
+    case WM_CONTEXTMENU: ShowContextMenu(window, lParam); return 0;
+    case WM_GETOBJECT: return AnswerGetObject(window, wParam, lParam);
+    case kFollowLinkMessage: FollowLink(static_cast<int>(wParam)); return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: Redraw(); return 0;
     case WM_CLOSE: return 0;  // the program owns the pane's lifetime
     case WM_DESTROY: Pane().window = nullptr; return 0;
     default: break;
@@ -493,6 +575,9 @@ bool CreatePane(HWND parent, HWND* paneHandle) {
   if (!RegisterPaneClass(instance)) return false;
   if (!pane.fonts) pane.fonts = std::make_unique<GdiFonts>();
   pane.pixelsPerInch = ScreenPixelsPerInch();
+  // The accessible object is handed to screen readers through COM, which
+  // this thread then needs; a thread already in COM keeps its own mode.
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   RECT place = InitialPlace(parent);
   pane.window = CreateWindowExW(0, kPaneClassName, L"",
                                 WS_POPUP | WS_CAPTION | WS_THICKFRAME | WS_VSCROLL | WS_HSCROLL | WS_CLIPCHILDREN,

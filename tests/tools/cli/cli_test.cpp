@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 #include <sys/stat.h>
 #include <sys/wait.h>
 
@@ -227,6 +228,42 @@ TEST(Cli, SearchesWritePagesHereOrPrintThem) {
   CliRun unwritable = RunCli(DataOption() + "pinyin MA", "/proc");
   EXPECT_EQ(unwritable.exitCode, 2);
   EXPECT_NE(unwritable.out.find("could not be written"), std::string::npos);
+}
+
+// A learner's picks: each expected character among the first ten of the
+// page, at the place that python3 tests/data/component_figures.py computes
+// from the decomposition data and USourceData alone (common first, the
+// 400 most common, grouped by total strokes in each band).
+TEST(Cli, ComponentsListTheCharactersBuiltOfThem) {
+  const struct {
+    const char* key;
+    const char* code;
+    std::size_t place;  // 1 is the first character of the page
+  } cases[] = {
+      {"目隹灬", "77A7", 1}, {"木目", "76F8", 1}, {"氵每", "6D77", 1}, {"水每", "6D77", 1},
+      {"日月", "660E", 1},   {"口口口", "54C1", 1}, {"口口口", "5668", 10}, {"女子", "597D", 1},
+  };
+  for (const auto& c : cases) {
+    CliRun run = RunCli(DataOption() + "components --print " + c.key);
+    EXPECT_EQ(run.exitCode, 0) << c.key;
+    std::vector<std::string> codes;
+    for (std::size_t at = run.out.find("href=\"insert"); at != std::string::npos;
+         at = run.out.find("href=\"insert", at + 1))
+      codes.push_back(run.out.substr(at + 12, run.out.find('"', at + 12) - at - 12));
+    ASSERT_GE(codes.size(), c.place) << c.key;
+    EXPECT_EQ(codes[c.place - 1], c.code) << c.key;
+    EXPECT_NE(run.out.find(std::string("Components: ") + c.key), std::string::npos) << c.key;
+  }
+  // 叫 has one 口: not among those with three.
+  EXPECT_EQ(RunCli(DataOption() + "components --print 口口口").out.find("insert53EB\""), std::string::npos);
+  // Bad keys are answered; a missing key is bad usage.
+  for (const char* key : {"ABC", "'\xF0\x9F\x98\x80'", "'\xED\xA0\x80'", "$'\\xff'", "''"})
+    EXPECT_EQ(RunCli(DataOption() + "components --print " + key).exitCode, 0) << key;
+  EXPECT_EQ(RunCli(DataOption() + "components").exitCode, 2);
+  // Letters with a component: no result, the letter named, not chosen.
+  CliRun mixed = RunCli(DataOption() + "components --print a口");
+  EXPECT_NE(mixed.out.find("No result: &#x0061; is not"), std::string::npos);
+  EXPECT_EQ(mixed.out.find("&#x0061;</A>"), std::string::npos);
 }
 
 }  // namespace

