@@ -44,9 +44,11 @@ update_lists() {
     if sudo_if_needed apt-get update -q; then
       return 0
     fi
+    [ "$try" -eq 5 ] && break
     echo "setup: apt-get update failed (try $try of 5); trying again in $((try * 15)) s" >&2
     sleep $((try * 15))
   done
+  echo "setup: apt-get update failed 5 times; installing from the lists it has" >&2
   return 1
 }
 
