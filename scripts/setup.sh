@@ -48,7 +48,22 @@ update_lists() {
     echo "setup: apt-get update failed (try $try of 5); trying again in $((try * 15)) s" >&2
     sleep $((try * 15))
   done
-  echo "setup: apt-get update failed 5 times; installing from the lists it has" >&2
+  # A mirror that went back to an older release than the one already cached
+  # fails every try for an index the newer release names (seen: the i386
+  # index of the security suite, after which the i386 and amd64 versions of
+  # one library no longer match). Lists fetched afresh agree with each other.
+  echo "setup: apt-get update failed 5 times; fetching every list afresh" >&2
+  local kept
+  kept=$(mktemp -d)
+  sudo_if_needed cp -a /var/lib/apt/lists/. "$kept/"
+  sudo_if_needed find /var/lib/apt/lists -maxdepth 1 -type f ! -name lock -delete
+  if sudo_if_needed apt-get update -q; then
+    sudo_if_needed rm -rf "$kept"
+    return 0
+  fi
+  echo "setup: apt-get update failed on fresh lists too; installing from the old lists" >&2
+  sudo_if_needed cp -a "$kept/." /var/lib/apt/lists/
+  sudo_if_needed rm -rf "$kept"
   return 1
 }
 
