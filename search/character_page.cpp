@@ -161,17 +161,20 @@ void AppendGlyphSection(std::string& page, const CharacterData& data) {
   AppendFilledFormat(page, kCharacterBlockFormat, {block});
 }
 
-// Mandarin with tone marks, each reading linked to the pinyin page of its
-// syllable; the other languages as the data write them ("장:0E" without
+// Mandarin with tone marks, each reading linked to the pinyin page of that
+// reading, tone included (ü asked for as V, as input methods type it); the
+// other languages as the data write them ("장:0E" without
 // its sources), each reading linked to the Reading page of its spelling.
 void AppendReadingsSection(std::string& page, const CharacterData& data) {
   std::string section;
   std::string mandarin;
   for (const std::string& reading : Words(data.pinyin)) {
     std::string marked = HtmlEscaped(SyllableWithToneMark(reading, true));
-    std::string syllable = reading.substr(0, reading.find_last_not_of("12345") + 1);
-    bool plain = syllable.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ") == std::string::npos;
-    mandarin += (mandarin.empty() ? "" : " ") + (plain ? ProgramLink(kPinyinSearch, syllable, marked) : marked);
+    std::string key = reading;
+    for (std::size_t at; (at = key.find(kUmlautReference)) != std::string::npos;)
+      key.replace(at, sizeof kUmlautReference - 1, "V");
+    bool typed = key.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ12345") == std::string::npos;
+    mandarin += (mandarin.empty() ? "" : " ") + (typed ? ProgramLink(kPinyinSearch, key, marked) : marked);
   }
   if (!mandarin.empty()) AppendLine(section, kMandarinLabel, mandarin);
   for (const ReadingField& reading : kReadingFields) {

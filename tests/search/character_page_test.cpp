@@ -52,8 +52,11 @@ TEST(CharacterPage, LongInBothFormsShowsWhatTheDataHold) {
   EXPECT_NE(traditional.page.find("Simplified form: <A href=\"logodex:character/957F\">&#x957F;</A>"), std::string::npos);
   EXPECT_NE(traditional.page.find("<A href=\"logodex:radical-stroke/168.0\">"), std::string::npos);
   EXPECT_NE(traditional.page.find("<A href=\"logodex:stroke-number/8\">"), std::string::npos);
-  // Every reading of the other languages leads to its Reading page.
-  for (const char* link : {"logodex:reading/coeng4\">coeng4<", "logodex:reading/TAKERU\">TAKERU<",
+  // Every reading leads to its page: Mandarin to the pinyin page of that
+  // reading, tone included (律 is kMandarin lǜ, asked for as LV4), the
+  // other languages to the Reading page.
+  EXPECT_NE(Search(kCharacterSearch, "5F8B").page.find("logodex:pinyin/LV4\">"), std::string::npos);
+  for (const char* link : {"logodex:pinyin/ZHANG3\">", "logodex:pinyin/CHANG2\">","logodex:reading/coeng4\">coeng4<", "logodex:reading/TAKERU\">TAKERU<",
                            "logodex:reading/\xEC\x9E\xA5\">\xEC\x9E\xA5<",
                            "logodex:reading/tr\xC6\xB0\xE1\xBB\x9Dng\">"})
     EXPECT_NE(traditional.page.find(link), std::string::npos) << link;
