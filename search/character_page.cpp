@@ -14,6 +14,7 @@
 #include "chardb/fill_format.h"
 #include "chardb/lookups.h"
 #include "chardb/tone_marks.h"
+#include "chardb/unihan_extract.h"
 #include "search/character_components.h"
 #include "search/character_texts.h"
 #include "search/character_words.h"
@@ -21,7 +22,7 @@
 #include "search/program_links.h"
 #include "search/radical_table.h"
 #include "search/result_page.h"
-#include "search/search_run.h"
+#include "search/search_memory.h"
 #include "search/search_texts.h"
 #include "vistapane/decode.h"
 

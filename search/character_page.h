@@ -6,7 +6,7 @@
 #include <string>
 
 #include "chardb/character_tables.h"
-#include "search/search_run.h"
+#include "search/search_memory.h"
 
 // The code point a key names: four to six hexadecimal digits ("957F",
 // "957f", "U+957F") of a scalar value, or the one character itself ("长");

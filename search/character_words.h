@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "chardb/character_tables.h"
-#include "search/search_run.h"
+#include "search/search_memory.h"
 
 // One entry of the words table, as parts of the tables' text.
 struct WordEntry {

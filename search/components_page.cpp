@@ -8,7 +8,7 @@
 #include "chardb/utf8.h"
 #include "search/program_links.h"
 #include "search/result_page.h"
-#include "search/search_run.h"
+#include "search/search_memory.h"
 #include "search/search_texts.h"
 
 namespace {

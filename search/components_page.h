@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "search/component_index.h"
-#include "search/search_run.h"
+#include "search/search_memory.h"
 
 // The most characters one page lists: the most common of a larger answer.
 constexpr std::size_t kComponentsShownMax = 400;

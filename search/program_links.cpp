@@ -1,6 +1,6 @@
 #include "search/program_links.h"
 
-#include "search/search_run.h"
+#include "search/search_memory.h"
 #include "vistapane/decode.h"
 #include "vistapane/links.h"
 #include "vistapane/pane_texts.h"

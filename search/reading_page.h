@@ -9,7 +9,7 @@
 
 #include "chardb/character_tables.h"
 #include "search/reading_search.h"
-#include "search/search_run.h"
+#include "search/search_memory.h"
 
 std::string ReadingPage(const CharacterTables& tables, const std::string& key, const ReadingMatches& matches);
 

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include <new>
-
 #include "chardb/fill_format.h"
 #include "search/definition_search.h"
 #include "search/matthews_search.h"
@@ -28,52 +26,21 @@ void EnsureRadicalStrokeIndex(const CharacterTables& tables, SearchMemory& memor
     BuildRadicalStrokeIndex(tables, memory.radicalStrokeIndex);
 }
 
-// Built on the first Unihan search: building it costs less than one
-// search by the scan, and start-up need not pay for it. When memory runs
-// out for it the search scans, and the next one tries again.
-void EnsureUnihanIndex(const CharacterTables& tables, SearchMemory& memory) {
-  if (UnihanIndexCurrent(tables, memory.unihanIndex)) return;
-  try {
-    BuildUnihanIndex(tables, memory.unihanIndex);
-  } catch (const std::bad_alloc&) {
-    memory.unihanIndex = UnihanIndex();
-  }
-}
-
 const PageLookups& LookupsOf(SearchMethod method) {
   return method == SearchMethod::kIndexed ? kIndexedLookups : kScanningLookups;
 }
 
 }  // namespace
 
-std::size_t SearchKeyUnits(const std::string& key) {
-  std::size_t units = 0;
-  for (unsigned char byte : key) {
-    if ((byte & 0xC0) == 0x80) continue;  // a continuation byte
-    units += byte >= 0xF0 ? 2 : 1;
-  }
-  return units;
-}
-
 void PrepareSearches(const CharacterTables& tables, SearchMemory& memory) { EnsurePinyinIndex(tables, memory); }
 
 UnihanBox RunUnihanSearch(const CharacterTables& tables, const std::string& key, SearchMemory& memory) {
-  EnsureUnihanIndex(tables, memory);
-  return ComposeUnihanBox(ExtractUnihan(tables, memory.unihanIndex, key), key);
+  return ComposeUnihanBox(ExtractUnihan(tables, CurrentUnihanIndex(tables, memory), key), key);
 }
 
 void RefindPinyin(const CharacterTables& tables, std::string& key, SearchMemory& memory) {
   EnsurePinyinIndex(tables, memory);
   FindPinyin(tables, memory.pinyinIndex, key, memory.toneLists);
-}
-
-const UnihanIndex& CurrentUnihanIndex(const CharacterTables& tables, SearchMemory& memory) {
-  EnsureUnihanIndex(tables, memory);
-  return memory.unihanIndex;
-}
-
-SearchOutcome KindOutcome(SearchKind kind, std::string page, const std::string& statusArgument) {
-  return {kSearchPageFileName, std::move(page), FillFormat(SearchKindOf(kind).statusFormat, {statusArgument})};
 }
 
 SearchOutcome RunSearch(const CharacterTables& tables, SearchKind kind, std::string& key,
