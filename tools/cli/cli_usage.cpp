@@ -1,4 +1,4 @@
-#include "search/search_run.h"
+#include "search/search_memory.h"
 #include "tools/cli/cli_commands.h"
 
 int CheckSearchKeyLength(const CliContext& context, const std::string& key) {
