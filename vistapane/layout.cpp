@@ -29,6 +29,13 @@ LayoutBuilder::LayoutBuilder(const Document& doc, TextMeasurer& measurer, const 
       memo_(doc.nodes.size(), Intrinsic{-1, -1}) {}
 
 void LayoutBuilder::Run() {
+  // The laid-out text holds each character of the page once, with a
+  // separator between blocks: taken in one piece, a long page is not
+  // copied over and over as it grows.
+  size_t characters = doc_.nodes.size();
+  for (const Node& node : doc_.nodes) characters += node.text.size();
+  out_.text.reserve(characters);
+  out_.advances.reserve(characters);
   for (const Node& node : doc_.nodes) {
     if (node.tag != "style") continue;
     for (size_t child : node.children) {
