@@ -954,6 +954,15 @@ TEST_F(DocumentPane, CaretAndSelectionNeverSplitASurrogatePair) {
   EXPECT_EQ(press(VK_SHIFT, VK_LEFT), std::make_pair(1, 6));
   EXPECT_EQ(Text(), L"a" + first + L"b" + second + L"c");
 
+  // A click where the control places the second half of 𠀀 leaves the
+  // caret after the whole character.
+  LRESULT half = SendMessageW(editor_, EM_POSFROMCHAR, 2, 0);
+  POINT inside{static_cast<short>(LOWORD(half)) + 1, static_cast<short>(HIWORD(half)) + 4};
+  ClientToScreen(editor_, &inside);
+  ClickAt(inside);
+  Settle(Main(), 100);
+  EXPECT_EQ(Selection(), std::make_pair(3, 3));
+
   // Typing after Right from the start of a pair, Backspace after a pair,
   // Delete before one.
   Select(1, 1);
