@@ -1,26 +1,14 @@
 // The walk over the document tree and the flow of blocks: margins,
-// indents, list markers and rules. Text goes to the line filler, tables to
-// the table layout.
+// indents, list markers, rules, and tables, whose cells are laid out as
+// columns of blocks of their own. Text goes to the line filler.
 #include "vistapane/layout.h"
 
 #include <algorithm>
-#include <tuple>
 
 #include "vistapane/layout_builder.h"
 #include "vistapane/layout_style.h"
 
 namespace vistapane {
-
-bool FontKey::operator<(const FontKey& o) const {
-  return std::tie(face, pixels, bold, italic) < std::tie(o.face, o.pixels, o.bold, o.italic);
-}
-bool FontKey::operator==(const FontKey& o) const {
-  return face == o.face && pixels == o.pixels && bold == o.bold && italic == o.italic;
-}
-bool RunStyle::operator<(const RunStyle& o) const {
-  return std::tie(font, color, underline, link) < std::tie(o.font, o.color, o.underline, o.link);
-}
-
 namespace layout_engine {
 
 LayoutBuilder::LayoutBuilder(const Document& doc, TextMeasurer& measurer, const LayoutOptions& options,
@@ -57,10 +45,6 @@ void LayoutBuilder::Run() {
   out_.height = flow.y + flow.pendingMargin + margin;
   out_.width = std::max(options_.width, maxRight_ + margin);
   IndexLines(out_);
-}
-
-int LayoutBuilder::Px(int pixels) const {
-  return (pixels * std::clamp(options_.pixelsPerInch, 1, 9600) + 48) / 96;
 }
 
 void LayoutBuilder::Walk(size_t index, const Style& inherited, Flow& flow) {
@@ -139,15 +123,6 @@ void LayoutBuilder::StartMarker(const Style& style, Flow& flow) {
   flow.markerEnd = out_.text.size() - 1;
 }
 
-void LayoutBuilder::PushText(char32_t c, int advance) {
-  out_.text.push_back(c);
-  out_.advances.push_back(advance);
-}
-
-void LayoutBuilder::Separator(char32_t c) {
-  if (!out_.text.empty() && out_.text.back() != '\n' && out_.text.back() != c) PushText(c, 0);
-}
-
 void LayoutBuilder::AddRule(Flow& flow) {
   Flush(flow);
   AddMargin(flow, 8);
@@ -162,6 +137,70 @@ void LayoutBuilder::AddRule(Flow& flow) {
   flow.y += 2;
   flow.placedLine = true;
   AddMargin(flow, 8);
+}
+
+void LayoutBuilder::LayoutTable(size_t index, const Style& style, Flow& flow) {
+  Flush(flow);
+  TableGrid grid = Gather(index);
+  for (size_t child : grid.stray) Walk(child, style, flow);
+  Flush(flow);
+  if (grid.rows.empty()) return;
+  std::vector<int> widths;
+  Columns(grid, style, flow.width, widths, nullptr);
+  TakeMargin(flow);
+  int top = flow.y;
+  int rowY = top + grid.border + grid.spacing;
+  int cellBorder = grid.border ? 1 : 0;
+  int tableRight = flow.left;
+  for (const auto& row : grid.rows) {
+    int x = flow.left + grid.border + grid.spacing;
+    size_t column = 0;
+    int rowHeight = 0;
+    struct Placed { size_t firstLine, endLine; int x, width, height; };
+    std::vector<Placed> placed;
+    for (size_t cell : row) {
+      if (column >= widths.size()) break;
+      size_t span = std::min(Span(doc_.nodes[cell]), widths.size() - column);
+      int width = grid.spacing * static_cast<int>(span - 1);
+      for (size_t k = 0; k < span; ++k) width += widths[column + k];
+      column += span;
+      Style cellStyle = style;
+      ApplyElement(doc_.nodes[cell], cellStyle, false);
+      Flow sub;
+      int inset = grid.padding + cellBorder;
+      sub.left = x + inset;
+      sub.width = std::max(1, width - 2 * inset);
+      sub.top = sub.y = rowY + inset;
+      sub.keepTopMargin = false;
+      sub.align = cellStyle.align;
+      sub.strutFont = FontOf(cellStyle);
+      size_t firstLine = out_.lines.size();
+      for (size_t child : doc_.nodes[cell].children) Walk(child, cellStyle, sub);
+      Flush(sub);
+      int height = sub.y - sub.top + 2 * inset;
+      placed.push_back({firstLine, out_.lines.size(), x, width, height});
+      rowHeight = std::max(rowHeight, height);
+      x += width + grid.spacing;
+      if (!out_.text.empty() && out_.text.back() == '\n') out_.text.back() = '\t';
+      else PushText('\t', 0);
+    }
+    for (const Placed& p : placed) {
+      int shift = (rowHeight - p.height) / 2;
+      for (size_t l = p.firstLine; l < p.endLine; ++l) out_.lines[l].top += shift;
+      if (grid.border) out_.boxes.push_back(Box{p.x, rowY, p.width, rowHeight, kRuleColor, true});
+    }
+    if (!out_.text.empty() && out_.text.back() == '\t') out_.text.back() = '\n';
+    tableRight = std::max(tableRight, x);
+    rowY += rowHeight + grid.spacing;
+  }
+  int bottom = rowY + grid.border;
+  int right = tableRight + grid.border;
+  if (grid.border)
+    out_.boxes.push_back(Box{flow.left, top, right - flow.left, bottom - top, kRuleColor, true});
+  maxRight_ = std::max(maxRight_, right);
+  flow.y = bottom;
+  flow.placedLine = true;
+  Separator('\n');
 }
 
 }  // namespace layout_engine

@@ -1,12 +1,15 @@
 // The layout engine's own parts, shared by its files and by nothing else:
 // the style elements pass down, a column of blocks being filled, a table's
 // grid and the builder that runs over the tree. Each concern is a file:
-//   layout.cpp          the walk over the tree and block flow
-//   layout_elements.cpp what an element does to the style; fonts and advances
-//   layout_lines.cpp    filling, breaking and placing lines
-//   layout_table.cpp    table grids and column widths
-//   layout_measure.cpp  widths of content without placing it
+//   layout.cpp          the walk over the tree, block flow and tables
+//   layout_elements.cpp what an element does to the style; fonts, advances
+//                       and lengths
+//   layout_lines.cpp    filling, breaking and placing lines; the laid-out text
+//   layout_table.cpp    table grids
+//   layout_measure.cpp  widths of content without placing it; column widths
 //   layout_index.cpp    the lines in order of their tops
+// The walk into table cells and the measuring of nested tables each recurse
+// within one file, so calls between the files run one way only.
 // The white-space, break and tab rules both placing and measuring read
 // text through are in inline_rules.h.
 #pragma once
@@ -116,6 +119,9 @@ struct TableGrid {
   int border = 0;
 };
 
+// The columns a cell spans.
+size_t Span(const Node& cell);
+
 // The narrowest a content can be (its widest word) and its width unbroken.
 struct Intrinsic {
   int min = 0;
@@ -139,21 +145,24 @@ class LayoutBuilder {
   LayoutBuilder(const Document& doc, TextMeasurer& measurer, const LayoutOptions& options, Layout& out);
   void Run();
 
-  // Styles and fonts (layout_elements.cpp).
+  // Styles, fonts and lengths (layout_elements.cpp).
   void ApplyElement(const Node& node, Style& s, bool measuring);
   int FontOf(const Style& s);
   int StyleOf(const Style& s);
   int Advance(int font, char32_t cp);
+  // A length the page gives in pixels of a 96-dpi display, on this one.
+  int Px(int pixels) const;
 
-  // The walk and block flow (layout.cpp).
+  // The walk, block flow and tables (layout.cpp).
   void Walk(size_t index, const Style& inherited, Flow& flow);
   void WalkBlock(const Node& node, Display display, const Style& style, Flow& flow);
   void StartMarker(const Style& style, Flow& flow);
   void AddRule(Flow& flow);
+  void LayoutTable(size_t index, const Style& style, Flow& flow);
+
+  // Lines and the laid-out text (layout_lines.cpp).
   void PushText(char32_t c, int advance);
   void Separator(char32_t c);
-
-  // Lines (layout_lines.cpp).
   void AddText(const std::u32string& text, const Style& style, Flow& flow);
   void AddChar(char32_t cp, int run, int font, bool space, Flow& flow);
   bool BreakLine(Flow& flow);
@@ -163,20 +172,16 @@ class LayoutBuilder {
   void TakeMargin(Flow& flow);
   void PlaceLine(Flow& flow, bool allowEmpty);
 
-  // Tables (layout_table.cpp).
+  // Table grids (layout_table.cpp).
   TableGrid Gather(size_t table) const;
+
+  // Measuring and column widths (layout_measure.cpp).
+  Intrinsic MeasureCell(size_t cell, const Style& tableStyle);
   void Columns(const TableGrid& grid, const Style& style, int available, std::vector<int>& widths,
                Intrinsic* total);
-  void LayoutTable(size_t index, const Style& style, Flow& flow);
-
-  // Measuring (layout_measure.cpp).
-  Intrinsic MeasureCell(size_t cell, const Style& tableStyle);
   Intrinsic MeasureTable(size_t table, const Style& style);
   void Measure(size_t index, const Style& inherited, MeasureState& s);
   void MeasureText(const std::u32string& text, const Style& style, MeasureState& s);
-
-  // A length the page gives in pixels of a 96-dpi display, on this one.
-  int Px(int pixels) const;
 
   const Document& doc_;
   TextMeasurer& measurer_;

@@ -1,12 +1,25 @@
 // What an element does: how it is displayed, its margins and indents, the
 // style it passes to its content; the fonts and run styles a layout uses,
-// and the advances of characters in them.
+// the advances of characters in them, and the page's lengths on this
+// display.
 #include <algorithm>
+#include <tuple>
 
 #include "vistapane/layout_builder.h"
 #include "vistapane/layout_style.h"
 
 namespace vistapane {
+
+bool FontKey::operator<(const FontKey& o) const {
+  return std::tie(face, pixels, bold, italic) < std::tie(o.face, o.pixels, o.bold, o.italic);
+}
+bool FontKey::operator==(const FontKey& o) const {
+  return face == o.face && pixels == o.pixels && bold == o.bold && italic == o.italic;
+}
+bool RunStyle::operator<(const RunStyle& o) const {
+  return std::tie(font, color, underline, link) < std::tie(o.font, o.color, o.underline, o.link);
+}
+
 namespace layout_engine {
 namespace {
 
@@ -86,6 +99,10 @@ int IntAttribute(const Node& node, const char* name, int fallback, int low, int 
   while (i < value->size() && (*value)[i] >= '0' && (*value)[i] <= '9' && number < 100000)
     number = number * 10 + static_cast<long>((*value)[i++] - '0');
   return static_cast<int>(std::clamp<long>(number, low, high));
+}
+
+int LayoutBuilder::Px(int pixels) const {
+  return (pixels * std::clamp(options_.pixelsPerInch, 1, 9600) + 48) / 96;
 }
 
 void LayoutBuilder::ApplyElement(const Node& node, Style& s, bool measuring) {

@@ -1,6 +1,7 @@
 // Filling lines: characters wait on the line being filled until it
 // overflows, ends at a break opportunity, or its block ends; a full line
-// is placed as fragments of one style each.
+// is placed as fragments of one style each. Characters and the separators
+// between blocks and cells are written to the laid-out text here.
 #include <algorithm>
 
 #include "vistapane/layout_builder.h"
@@ -46,6 +47,15 @@ struct LineSink {
 };
 
 }  // namespace
+
+void LayoutBuilder::PushText(char32_t c, int advance) {
+  out_.text.push_back(c);
+  out_.advances.push_back(advance);
+}
+
+void LayoutBuilder::Separator(char32_t c) {
+  if (!out_.text.empty() && out_.text.back() != '\n' && out_.text.back() != c) PushText(c, 0);
+}
 
 void LayoutBuilder::AddText(const std::u32string& text, const Style& style, Flow& flow) {
   if (text.empty()) return;

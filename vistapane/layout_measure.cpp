@@ -1,7 +1,7 @@
-// Widths of content without placing it, which a table's columns need: the
-// widest word (the least a column can take) and the widest line unbroken
-// (the most it would). Text is read through the same inline rules as when
-// it is placed.
+// Widths of content without placing it, and a table's column widths from
+// them: the widest word (the least a column can take) and the widest line
+// unbroken (the most it would). Text is read through the same inline rules
+// as when it is placed.
 #include <algorithm>
 
 #include "vistapane/layout_builder.h"
@@ -59,6 +59,72 @@ Intrinsic LayoutBuilder::MeasureCell(size_t cell, const Style& tableStyle) {
   EndMeasuredLine(state);
   memo_[cell] = state.result;
   return state.result;
+}
+
+// Column widths that fit `available`: each at least its widest word,
+// and the room left shared by how much more each column wants.
+void LayoutBuilder::Columns(const TableGrid& grid, const Style& style, int available,
+                            std::vector<int>& widths, Intrinsic* total) {
+  std::vector<int> mins, maxs;
+  struct Spanned { size_t first, span; Intrinsic size; };
+  std::vector<Spanned> spanned;
+  for (const auto& row : grid.rows) {
+    size_t column = 0;
+    for (size_t cell : row) {
+      if (column >= kMaxColumns) break;
+      size_t span = std::min(Span(doc_.nodes[cell]), kMaxColumns - column);
+      Intrinsic size = MeasureCell(cell, style);
+      size.min += 2 * grid.padding + (grid.border ? 2 : 0);
+      size.max += 2 * grid.padding + (grid.border ? 2 : 0);
+      if (mins.size() < column + span) {
+        mins.resize(column + span, 0);
+        maxs.resize(column + span, 0);
+      }
+      if (span == 1) {
+        mins[column] = std::max(mins[column], size.min);
+        maxs[column] = std::max(maxs[column], size.max);
+      } else {
+        spanned.push_back({column, span, size});
+      }
+      column += span;
+    }
+  }
+  for (const Spanned& s : spanned) {
+    std::int64_t gaps = std::int64_t{grid.spacing} * static_cast<std::int64_t>(s.span - 1);
+    std::int64_t haveMin = gaps, haveMax = gaps;
+    for (size_t k = 0; k < s.span; ++k) {
+      haveMin += mins[s.first + k];
+      haveMax += maxs[s.first + k];
+    }
+    std::int64_t n = static_cast<std::int64_t>(s.span);
+    for (size_t k = 0; k < s.span; ++k) {
+      if (s.size.min > haveMin) mins[s.first + k] += static_cast<int>((s.size.min - haveMin + n - 1) / n);
+      if (s.size.max > haveMax) maxs[s.first + k] += static_cast<int>((s.size.max - haveMax + n - 1) / n);
+    }
+  }
+  for (size_t k = 0; k < mins.size(); ++k) maxs[k] = std::max(maxs[k], mins[k]);
+  int extra = grid.spacing * static_cast<int>(mins.size() + 1) + 2 * grid.border;
+  // Widths reach kMaxExtent and their products more: 64 bits on every target.
+  std::int64_t sumMin = 0, sumMax = 0;
+  for (size_t k = 0; k < mins.size(); ++k) {
+    sumMin += mins[k];
+    sumMax += maxs[k];
+  }
+  if (total) {
+    total->min = static_cast<int>(std::min<std::int64_t>(sumMin + extra, kMaxExtent));
+    total->max = static_cast<int>(std::min<std::int64_t>(sumMax + extra, kMaxExtent));
+  }
+  std::int64_t room = std::int64_t{available} - extra;
+  widths = maxs;
+  if (sumMax > room) {
+    if (sumMin >= room) {
+      widths = mins;
+    } else {
+      std::int64_t share = room - sumMin, want = sumMax - sumMin;
+      for (size_t k = 0; k < mins.size(); ++k)
+        widths[k] = mins[k] + static_cast<int>(std::int64_t{maxs[k] - mins[k]} * share / want);
+    }
+  }
 }
 
 Intrinsic LayoutBuilder::MeasureTable(size_t table, const Style& style) {
