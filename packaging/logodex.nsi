@@ -8,7 +8,14 @@
 ; a Start-menu shortcut and an entry in Apps & Features; /S installs
 ; silently, "Uninstall.exe /S" removes silently.
 
+; TARGET, when given, is NSIS's target of the installer: amd64-unicode for
+; the 64-bit build that the tests pack on a machine running no 32-bit
+; programs. The shipped installer is a 32-bit Unicode one.
+!ifdef TARGET
+Target "${TARGET}"
+!else
 Unicode true
+!endif
 SetCompressor /SOLID lzma
 SetDateSave off
 ManifestDPIAware true

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the native tree (build/native), the native tree under ASan+UBSan
-# (build/asan), the Windows tree (build/windows) and the clang tree of the
-# fuzz targets (build/fuzz). The Windows tree takes its generated data from
+# (build/asan), the Windows tree (build/windows: for 32-bit Windows, or for
+# 64-bit Windows on a machine that runs no 32-bit programs, as
+# scripts/windows_arch.sh tells) and the clang tree of the fuzz targets
+# (build/fuzz). The Windows tree takes its generated data from
 # build/native.
 #   scripts/build.sh [native|asan|windows|fuzz]...   (default: all four)
 set -euo pipefail
@@ -25,6 +27,8 @@ configure() {
   fi
 }
 
+. "$top/scripts/windows_arch.sh"
+
 for tree in "${trees[@]}"; do
   echo "build: $tree"
   case $tree in
@@ -36,8 +40,14 @@ for tree in "${trees[@]}"; do
       cmake --build "$top/build/asan" -j "$jobs" ;;
     windows)
       [ -f "$top/build/native/data/unihan.txt" ] || "$0" native
-      "$top/scripts/build_zinnia.sh"
-      configure "$top/build/windows" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-mingw-i686.cmake" \
+      arch=$(windows_arch)
+      # A tree configured for the other architecture is built afresh.
+      if [ -f "$top/build/windows/CMakeCache.txt" ] &&
+         ! grep -q "toolchain-mingw-$arch.cmake" "$top/build/windows/CMakeCache.txt"; then
+        rm -rf "$top/build/windows"
+      fi
+      "$top/scripts/build_zinnia.sh" "$arch"
+      configure "$top/build/windows" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-mingw-$arch.cmake" \
         -DLOGODEX_DATA_DIR="$top/build/native/data"
       cmake --build "$top/build/windows" -j "$jobs" ;;
     fuzz)

@@ -76,7 +76,9 @@ PYTHON
 for file in "${files[@]}"; do echo "  File \"$work/$name/$file\""; done >"$work/install.nsh"
 for file in "${files[@]}"; do echo "  Delete \"\$INSTDIR\\$file\""; done >"$work/uninstall.nsh"
 setup="$out/$name-setup.exe"
-makensis -V2 -DVERSION="$version" -DSTAGE="$work/$name" -DICON="$top/resources/logodex.ico" \
+target=()
+grep -q 'toolchain-mingw-x86_64.cmake' "$tree/CMakeCache.txt" && target=(-DTARGET=amd64-unicode)
+makensis -V2 "${target[@]}" -DVERSION="$version" -DSTAGE="$work/$name" -DICON="$top/resources/logodex.ico" \
   -DOUTFILE="$setup" -DFILES="$work/install.nsh" -DUNFILES="$work/uninstall.nsh" "$top/packaging/logodex.nsi"
 rm -rf "$work"
 echo "package: $version"

@@ -20,22 +20,6 @@ sudo_if_needed() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
-missing=()
-for p in "${packages[@]}"; do
-  status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)
-  [ "$status" = installed ] || missing+=("$p")
-done
-
-if [ ${#missing[@]} -eq 0 ]; then
-  echo "setup: every package is installed"
-  exit 0
-fi
-
-echo "setup: installing ${missing[*]}"
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  echo "setup: adding the i386 architecture (for Wine's 32-bit part)"
-  sudo_if_needed dpkg --add-architecture i386
-fi
 # A mirror caught mid-sync serves an index whose size does not match its
 # Release file; a later try usually finds it whole again.
 update_lists() {
@@ -67,14 +51,41 @@ update_lists() {
   return 1
 }
 
-# apt-get installs all of the packages or none of them: a failed install
-# leaves the machine as it was.
-updated=yes
-update_lists || updated=no
-if ! sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"; then
-  [ "$updated" = no ] && echo "setup: apt-get update kept failing (a mirror mid-sync?), and" >&2
-  echo "setup: apt-get install failed; nothing was installed. Missing: ${missing[*]}" >&2
-  exit 1
+# Installs those of the packages that are missing.
+install_missing() {
+  local missing=() p status
+  for p in "$@"; do
+    status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)
+    [ "$status" = installed ] || missing+=("$p")
+  done
+  if [ ${#missing[@]} -eq 0 ]; then
+    echo "setup: every package is installed"
+    return 0
+  fi
+
+  echo "setup: installing ${missing[*]}"
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    echo "setup: adding the i386 architecture (for Wine's 32-bit part)"
+    sudo_if_needed dpkg --add-architecture i386
+  fi
+  # apt-get installs all of the packages or none of them: a failed install
+  # leaves the machine as it was.
+  local updated=yes
+  update_lists || updated=no
+  if ! sudo_if_needed env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"; then
+    [ "$updated" = no ] && echo "setup: apt-get update kept failing (a mirror mid-sync?), and" >&2
+    echo "setup: apt-get install failed; nothing was installed. Missing: ${missing[*]}" >&2
+    return 1
+  fi
+  [ "$updated" = no ] && echo "setup: apt-get update had failed for some index, but every package installed" >&2
+  echo "setup: done"
+}
+
+install_missing "${packages[@]}" || exit 1
+# A machine whose kernel runs no 32-bit programs cannot start Wine's 32-bit
+# part: there the Windows tree is built and tested for 64-bit Windows.
+. "$(dirname "$0")/windows_arch.sh"
+if [ "$(windows_arch)" = x86_64 ]; then
+  echo "setup: this machine runs no 32-bit programs; the Windows tests use a 64-bit build"
+  install_missing wine64 g++-mingw-w64-x86-64 || exit 1
 fi
-[ "$updated" = no ] && echo "setup: apt-get update had failed for some index, but every package installed" >&2
-echo "setup: done"

@@ -2,6 +2,19 @@
 # caller's WINEPREFIX, else the project's own build/wineprefix, created on
 # first use by ensure_wine_prefix.
 export WINEPREFIX="${WINEPREFIX:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/wineprefix}"
+
+# On a machine that runs no 32-bit programs the Windows tree is built for
+# 64-bit Windows, and "wine" (Debian's, which starts the 32-bit loader
+# whenever it is installed) is stood in for by the 64-bit loader.
+. "$(dirname "${BASH_SOURCE[0]}")/windows_arch.sh"
+if [ "$(windows_arch)" = x86_64 ]; then
+  LOGODEX_WINE64_BIN="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/wine64-bin"
+  mkdir -p "$LOGODEX_WINE64_BIN"
+  printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$LOGODEX_WINE64_BIN/wine"
+  chmod +x "$LOGODEX_WINE64_BIN/wine"
+  case ":$PATH:" in *":$LOGODEX_WINE64_BIN:"*) ;; *) export PATH="$LOGODEX_WINE64_BIN:$PATH" ;; esac
+  export WINELOADER=/usr/lib/wine/wine64
+fi
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 

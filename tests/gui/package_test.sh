@@ -37,7 +37,11 @@ for candidate in "$WINEPREFIX/drive_c/Program Files (x86)/Logodex" "$WINEPREFIX/
 done
 [ -n "$dir" ] || { echo "package test FAILED: setup.exe /S installed no Logodex.exe under Program Files"; exit 1; }
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Logodex'
-entry=$(wine reg query "$key" /reg:32 2>/dev/null | tr -d '\r')
+# The registry view of the installer: 32-bit, or 64-bit for the 64-bit
+# build of a machine that runs no 32-bit programs.
+view=/reg:32
+grep -q 'toolchain-mingw-x86_64.cmake' "$bin/../CMakeCache.txt" && view=/reg:64
+entry=$(wine reg query "$key" "$view" 2>/dev/null | tr -d '\r')
 for value in "DisplayVersion.*$version" "Publisher.*The Logodex developers" "EstimatedSize.*0x[1-9a-f]" "QuietUninstallString.*/S"; do
   grep -q "$value" <<<"$entry" || fail "the Apps & Features entry lacks $value"
 done
@@ -57,7 +61,7 @@ wine "$dir/Uninstall.exe" /S
 wineserver -w
 [ ! -e "$dir" ] || fail "the uninstaller left $(ls -A "$dir" | tr '\n' ' ') in $dir"
 find "$WINEPREFIX/drive_c" -iname 'Logodex.lnk' | grep -q . && fail "the uninstaller left the Start-menu shortcut"
-wine reg query "$key" /reg:32 >/dev/null 2>&1 && fail "the uninstaller left the Apps & Features entry"
+wine reg query "$key" "$view" >/dev/null 2>&1 && fail "the uninstaller left the Apps & Features entry"
 find "$WINEPREFIX/drive_c/users" -ipath '*AppData/Local/Logodex' | grep -q . && fail "the uninstaller left the user's page folder"
 
 mkdir "$work/unpacked"
