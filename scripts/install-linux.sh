@@ -43,7 +43,7 @@ for file in "${files[@]}"; do
 done
 mkdir -p "$home/program" "$(dirname "$entry")" "$(dirname "$icon")"
 for file in "${files[@]}"; do cp "$bin/$file" "$home/program/$file"; done
-cp "$top/scripts/wine_env.sh" "$home/wine_env.sh"
+cp "$top/scripts/wine_env.sh" "$top/scripts/windows_arch.sh" "$home/"
 cat >"$home/logodex" <<'LAUNCHER'
 #!/usr/bin/env bash
 # Starts Logodex under Wine in its own prefix, with the desktop's window

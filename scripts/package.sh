@@ -35,6 +35,7 @@ if [ -z "$tree" ]; then
   echo "package: clean builds in $clean"
   cmake -S "$top" -B "$clean/native" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" >/dev/null
   cmake --build "$clean/native" -j "$(nproc)" >/dev/null
+  "$top/scripts/build_zinnia.sh" i686
   cmake -S "$top" -B "$clean/windows" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" \
     -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-mingw-i686.cmake" -DLOGODEX_DATA_DIR="$clean/native/data" >/dev/null
   cmake --build "$clean/windows" -j "$(nproc)" >/dev/null

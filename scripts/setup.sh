@@ -9,7 +9,7 @@ packages=(
   g++-mingw-w64-i686 wine wine32 xvfb xauth x11-utils xdotool xclip imagemagick fonts-wine fonts-liberation fonts-dejavu-core fonts-droid-fallback fonts-hanazono fonts-babelstone-han fonts-nanum openbox
   cups printer-driver-cups-pdf poppler-utils libcups2:i386 ghostscript python3
   halibut man-db
-  nsis desktop-file-utils
+  nsis desktop-file-utils psmisc
   libzinnia-dev tegaki-zinnia-simplified-chinese tegaki-zinnia-japanese dpkg-dev
 )
 # npm fetches the handwriting tests' stroke data; a machine with its own

@@ -8,7 +8,7 @@ export WINEPREFIX="${WINEPREFIX:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd
 # whenever it is installed) is stood in for by the 64-bit loader.
 . "$(dirname "${BASH_SOURCE[0]}")/windows_arch.sh"
 if [ "$(windows_arch)" = x86_64 ]; then
-  LOGODEX_WINE64_BIN="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/wine64-bin"
+  LOGODEX_WINE64_BIN="$(dirname "$WINEPREFIX")/wine64-bin"
   mkdir -p "$LOGODEX_WINE64_BIN"
   printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$LOGODEX_WINE64_BIN/wine"
   chmod +x "$LOGODEX_WINE64_BIN/wine"

@@ -46,6 +46,9 @@ for value in "DisplayVersion.*$version" "Publisher.*The Logodex developers" "Est
   grep -q "$value" <<<"$entry" || fail "the Apps & Features entry lacks $value"
 done
 
+# A read-only mount left by a run that was killed would make this run
+# install into, and fail to uninstall from, a folder it cannot write.
+while grep -qF " $(sed 's/ /\\040/g' <<<"$dir") " /proc/self/mountinfo; do umount "$dir" || break; done
 mount --bind "$dir" "$dir" && mounted=$dir && mount -o remount,bind,ro "$dir" ||
   { echo "package test FAILED: the installed folder cannot be made read-only (root is needed)"; exit 1; }
 (cd "$bin" && LOGODEX_VERSION=$version wine package_gui_test.exe --gtest_filter='*InstalledCopy*') || failed=1
@@ -53,9 +56,14 @@ mount --bind "$dir" "$dir" && mounted=$dir && mount -o remount,bind,ro "$dir" ||
 # it go; unmounting before that finds the folder busy, and the uninstaller
 # would then meet the read-only mount and leave everything behind.
 wineserver -w
-umount "$dir" || umount -l "$dir" ||
-  { echo "package test FAILED: the read-only mount of $dir cannot be undone"; exit 1; }
+for try in 1 2 3 4 5 6 7 8 9 10; do
+  umount "$dir" 2>/dev/null && break
+  [ "$try" = 10 ] && { fuser -vm "$dir" 2>&1 | sed 's/^/package test: holds the mount: /'; umount -l "$dir"; }
+  sleep 1
+done
 mounted=""
+touch "$dir/.writable" && rm "$dir/.writable" ||
+  { echo "package test FAILED: $dir is still read-only after its mount was undone"; exit 1; }
 
 wine "$dir/Uninstall.exe" /S
 wineserver -w
