@@ -91,19 +91,6 @@ void KeepSelectionOnCharacters(HWND editor, WNDPROC control, const CHARRANGE& be
   CallWindowProcW(control, editor, WM_KEYDOWN, forward ? VK_RIGHT : VK_LEFT, flags);
 }
 
-// A click or a drag can leave an end of the selection between the two
-// halves of a pair: each such end goes out to the pair's far side, so the
-// selection takes the whole character and a caret stands after it.
-void WidenSelectionToCharacters(HWND editor) {
-  CHARRANGE selection = PaneSelection(editor);
-  std::wstring text = PaneText(editor);
-  CHARRANGE whole = selection;
-  if (SplitsPair(text, whole.cpMax)) ++whole.cpMax;
-  if (SplitsPair(text, whole.cpMin)) whole.cpMin = selection.cpMin == selection.cpMax ? whole.cpMax : whole.cpMin - 1;
-  if (whole.cpMin != selection.cpMin || whole.cpMax != selection.cpMax)
-    SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&whole));
-}
-
 LRESULT OnPaneKey(HWND editor, WNDPROC control, WPARAM key, LPARAM flags) {
   CHARRANGE before = PaneSelection(editor);
   if (key == VK_BACK || key == VK_DELETE) SelectPairToDelete(editor, key == VK_BACK);
@@ -125,11 +112,6 @@ LRESULT UnguardedUnicodePaneProc(HWND editor, UINT message, WPARAM wParam, LPARA
       if (wParam >= 0x80) return OnPaneCharacter(editor, static_cast<wchar_t>(wParam));
       break;
     case WM_KEYDOWN: return OnPaneKey(editor, control, wParam, lParam);
-    case WM_LBUTTONUP: {
-      LRESULT result = CallWindowProcW(control, editor, message, wParam, lParam);
-      WidenSelectionToCharacters(editor);
-      return result;
-    }
     case WM_SETTEXT: return SetPaneText(editor, ST_DEFAULT, reinterpret_cast<const wchar_t*>(lParam));
     case WM_GETTEXTLENGTH: {
       GETTEXTLENGTHEX how{GTL_USECRLF | GTL_NUMCHARS, kUtf16CodePage};

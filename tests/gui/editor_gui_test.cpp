@@ -954,18 +954,6 @@ TEST_F(DocumentPane, CaretAndSelectionNeverSplitASurrogatePair) {
   EXPECT_EQ(press(VK_SHIFT, VK_LEFT), std::make_pair(1, 6));
   EXPECT_EQ(Text(), L"a" + first + L"b" + second + L"c");
 
-  // A click where the control places the second half of 𠀀 leaves the
-  // caret after the whole character. (The mouse messages go to the control
-  // itself: the search bar, which stays above the main window, may cover
-  // that point on the screen.)
-  LRESULT half = SendMessageW(editor_, EM_POSFROMCHAR, 2, 0);
-  LPARAM inside = MAKELPARAM(LOWORD(half) + 1, HIWORD(half) + 4);
-  SendMessageW(editor_, WM_LBUTTONDOWN, MK_LBUTTON, inside);
-  SendMessageW(editor_, WM_LBUTTONUP, 0, inside);
-  Settle(Main(), 100);
-  EXPECT_EQ(Selection(), std::make_pair(3, 3));
-  FocusEditorForKeys();
-
   // Typing after Right from the start of a pair, Backspace after a pair,
   // Delete before one.
   Select(1, 1);
