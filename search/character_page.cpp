@@ -15,6 +15,7 @@
 #include "chardb/lookups.h"
 #include "chardb/tone_marks.h"
 #include "chardb/unihan_extract.h"
+#include "chardb/utf8.h"
 #include "search/character_components.h"
 #include "search/character_texts.h"
 #include "search/character_words.h"
@@ -45,21 +46,7 @@ std::string CodeText(char32_t character) {
 
 std::string Utf8Of(char32_t c) {
   std::string out;
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
+  AppendUtf8(c, out);
   return out;
 }
 
