@@ -17,16 +17,7 @@ mkdir -p "$shots"
 fail() { echo "FAILED: $*"; import -window root "$shots/help-f1-failure.png" 2>/dev/null; exit 1; }
 for f in Logodex.hlp Logodex.cnt; do [ -s "$bin/$f" ] || fail "$f is missing from $bin"; done
 cp "$bin/TotalStrokeOrdered.txt" "$bin/unihan.txt" "$work/" || fail "the data files are missing from $bin"
-probe() { wine "$bin/help_window_probe.exe" "$1" 2>/dev/null | tr -d '\r'; }
-wait_probe() {  # title part, pattern the probe's output must hold
-  local out
-  for _ in $(seq 1 60); do
-    out=$(probe "$1") && printf '%s\n' "$out" | grep -q -- "$2" && { printf '%s\n' "$out"; return 0; }
-    sleep 0.5
-  done
-  printf '%s\n' "$out"
-  return 1
-}
+. "$src/tests/gui/window_probe.sh"
 
 # The working folder holds the data only: the help is found beside
 # Logodex.exe.

@@ -46,7 +46,7 @@ start_logodex() {
   (cd "$work" && exec wine "$bin/Logodex.exe") >/dev/null 2>&1 &
   main="" bar=""
   local w area largest=0 smallest=0
-  for _ in $(seq 1 150); do
+  for _ in $(seq 1 300); do
     for w in $(xdotool search --name '^Logodex$' 2>/dev/null); do
       eval "$(xdotool getwindowgeometry --shell "$w")"
       area=$((WIDTH * HEIGHT))
