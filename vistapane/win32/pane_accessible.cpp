@@ -80,7 +80,7 @@ class PaneAccessible final : public IAccessible {
     if (!Alive()) return RPC_E_DISCONNECTED;
     if (IsSelf(child)) {
       const PaneState& pane = Pane();
-      return Text(pane.history.empty() ? std::wstring() : pane.history[pane.current].caption, name);
+      return Text(pane.history.empty() ? std::wstring() : ToWide(pane.history[pane.current].caption), name);
     }
     int link = Link(child);
     if (link < 0) return E_INVALIDARG;

@@ -15,15 +15,17 @@
 #include "vistapane/layout.h"
 #include "vistapane/page_links.h"
 #include "vistapane/win32/gdi_fonts.h"
+#include "vistapane/win32/history_heap.h"
 #include "vistapane/win32/page_source.h"
 
 namespace vistapane {
 
 // A page of the history. The entries far from the current one drop their
-// document and their bytes (history_memory.h) and are read again when shown.
+// document and their bytes (history_memory.h) and are read again when shown;
+// their path and caption stay, in the history's own heap (history_heap.h).
 struct HistoryEntry {
-  std::wstring path;  // a full path, or "about:blank"
-  std::wstring caption;
+  HistoryText path;  // a full path, or "about:blank"
+  HistoryText caption;
   PageSource source;
   std::shared_ptr<const Document> document;  // null when dropped
   size_t documentBytes = 0;                  // its DocumentBytes

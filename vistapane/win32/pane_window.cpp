@@ -179,7 +179,7 @@ std::wstring CaptionOf(PageKind kind, const std::wstring& caption) {
 
 void SetSource(HistoryEntry& entry, PageSource source) {
   entry.source = std::move(source);
-  entry.caption = CaptionOf(entry.source.kind, entry.caption);
+  entry.caption = ToHistoryText(CaptionOf(entry.source.kind, ToWide(entry.caption)));
 }
 
 // The entry's document, parsed again from its bytes (read again from its
@@ -187,8 +187,8 @@ void SetSource(HistoryEntry& entry, PageSource source) {
 void EnsureDocument(HistoryEntry& entry) {
   if (entry.document) return;
   if (entry.source.kind == PageKind::kFile && !entry.source.bytes)
-    SetSource(entry, RereadPageSource(entry.path, entry.source));
-  auto document = std::make_shared<const Document>(DocumentOf(entry.source, entry.path));
+    SetSource(entry, RereadPageSource(ToWide(entry.path), entry.source));
+  auto document = std::make_shared<const Document>(DocumentOf(entry.source, ToWide(entry.path)));
   entry.documentBytes = DocumentBytes(*document);
   entry.document = std::move(document);
 }
@@ -266,8 +266,8 @@ void OpenPath(const std::wstring& path, const std::wstring& caption) {
   RememberPlace();
   if (!pane.history.empty()) pane.history.resize(pane.current + 1);
   HistoryEntry entry;
-  entry.path = path;
-  entry.caption = caption;
+  entry.path = ToHistoryText(path);
+  entry.caption = ToHistoryText(caption);
   PageSource source;
   try {
     source = ReadPageSource(path);
@@ -300,7 +300,7 @@ void FollowLink(int link) {
       return;
     case LinkKind::kFile: {
       const HistoryEntry* entry = CurrentEntry();
-      std::u32string base = entry ? CodePointsFromWide(entry->path) : std::u32string();
+      std::u32string base = entry ? CodePointsFromWide(ToWide(entry->path)) : std::u32string();
       std::wstring path = WideFromCodePoints(ResolveLink(base, target));
       OpenPath(path, FileNameOf(path));
       return;

@@ -823,10 +823,11 @@ double ResidentMiB() {
 }
 
 // Three hundred searches, each written to one file as the program writes
-// a kind's page: the memory stays bounded (ratios of figures of this run;
-// keeping every page, as the pane once did, grew it by 5.4 MB a search, and
-// a slower growth of about 0.12 MB a search, seen in the 64-bit build under
-// Wine 8, is still to be explained),
+// a kind's page: the memory stays flat once the history's budget is full,
+// by about the fortieth (ratios of figures of this run; keeping every page,
+// as the pane once did, grew it by 5.4 MB a search, and the entries' paths
+// and captions taken from the documents' heap grew it by 0.12 MB a search
+// under Wine, 103 to 129 MiB from 100 to 300 searches),
 // Back and Forward land on the same pages and places, a far page whose
 // file was written anew says so, and the first page, its file unchanged,
 // comes back as it was.
@@ -853,7 +854,7 @@ TEST_F(PaneTest, HistoryStaysWithinItsMemoryOverManySearches) {
   std::printf("resident memory of the pane's host after 1, 30, 100, 200, 300 searches of 6,000 lines: "
               "%.0f, %.0f, %.0f, %.0f, %.0f MiB\n",
               resident[1], resident[30], resident[100], resident[200], resident[300]);
-  EXPECT_LT(resident[300], 1.6 * resident[30]);
+  EXPECT_LT(resident[300], 1.1 * resident[100]);
   auto shows = [&](const std::wstring& caption, const std::wstring& text) {
     PumpMessages(50);
     EXPECT_EQ(WindowText(pane_), caption);
