@@ -318,7 +318,9 @@ SearchOutcome WriteCharacterPage(const CharacterTables& tables, std::string& key
   data.code = CodeText(data.character);
   std::string page = FillFormat(kCharacterHeaderFormat, {"U+" + data.code});
   AppendGlyphSection(page, data);
-  std::string status = Utf8Of(data.character) + " U+" + data.code;
+  // A control character (U+0000 would end the status text) shows as its code alone.
+  bool control = data.character < 0x20 || (data.character >= 0x7F && data.character <= 0x9F);
+  std::string status = (control ? std::string() : Utf8Of(data.character) + " ") + "U+" + data.code;
   if (IsPrivateUse(data.code)) {
     page += std::string("<P>") + kPrivateUseAnswer + kBodyClosing;
     return KindOutcome(kCharacterSearch, std::move(page), status);

@@ -152,6 +152,11 @@ TEST(CharacterPage, KeysNamingNoCharacterAnswerAndNeverShowTheKeyUnescaped) {
     EXPECT_NE(outcome.page.find(std::string("<P>") + c.answer + "</BODY></HTML>"), std::string::npos) << c.key;
     EXPECT_EQ(outcome.page.find("<b>"), std::string::npos) << c.key;
   }
+  // Control characters are named by their code in the status text, which
+  // a NUL would end and a bell or a C1 control would garble.
+  for (const char* code : {"0000", "0007", "009F"})
+    EXPECT_EQ(Search(kCharacterSearch, code).statusText, std::string("Character: U+") + code);
+  EXPECT_EQ(Search(kCharacterSearch, "00A0").statusText, "Character: \xC2\xA0 U+00A0");
 }
 
 TEST(ToneMarks, SyllablesAsReadersWriteThem) {
