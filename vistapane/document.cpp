@@ -45,12 +45,14 @@ constexpr size_t kMaxCarried = 12;
 
 class TreeBuilder {
  public:
-  Document Run(const std::vector<Token>& tokens) {
+  // Takes the tokens' texts and attributes.
+  Document Run(std::vector<Token>& tokens) {
+    doc_.nodes.reserve(tokens.size() + 1);
     doc_.nodes.emplace_back();
     doc_.nodes[0].tag = "#root";
     open_.push_back(0);
-    for (const Token& token : tokens) {
-      if (token.kind == Token::kText) AddText(token.text);
+    for (Token& token : tokens) {
+      if (token.kind == Token::kText) AddText(std::move(token.text));
       else if (token.kind == Token::kStartTag) Start(token);
       else End(token.name);
     }
@@ -69,11 +71,11 @@ class TreeBuilder {
 
   bool InTitle() const { return Tag(open_.back()) == "title"; }
 
-  void AddText(const std::u32string& text) {
+  void AddText(std::u32string text) {
     if (InTitle()) { doc_.title += text; return; }
     Reopen();
     Node node;
-    node.text = text;
+    node.text = std::move(text);
     Append(std::move(node));
   }
 
@@ -129,7 +131,7 @@ class TreeBuilder {
     if (size_t at = FindOpen(tag, true)) CloseTo(at);
   }
 
-  void Start(const Token& token) {
+  void Start(Token& token) {
     const std::string& tag = token.name;
     if (tag.empty() || tag == "html" || tag == "head" || tag == "body") return;
     if (ClosesParagraph(tag)) CloseIfOpen("p");
@@ -153,7 +155,7 @@ class TreeBuilder {
     if (!ClosesParagraph(tag) && !IsStructural(tag)) Reopen();
     Node node;
     node.tag = tag;
-    node.attributes = token.attributes;
+    node.attributes = std::move(token.attributes);
     size_t index = Append(std::move(node));
     // Beyond this depth elements still appear but hold no children, which
     // keeps every later recursion over the tree shallow.
@@ -192,7 +194,7 @@ const std::u32string* Node::Attribute(const std::string& name) const {
   return nullptr;
 }
 
-Document BuildDocument(const std::vector<Token>& tokens) { return TreeBuilder().Run(tokens); }
+Document BuildDocument(std::vector<Token> tokens) { return TreeBuilder().Run(tokens); }
 
 Document ParseHtml(const std::u32string& page) { return BuildDocument(Tokenize(page)); }
 

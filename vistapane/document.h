@@ -25,7 +25,8 @@ struct Document {
   std::u32string title;
 };
 
-Document BuildDocument(const std::vector<Token>& tokens);
+// Takes the tokens: their texts and attributes move into the nodes.
+Document BuildDocument(std::vector<Token> tokens);
 Document ParseHtml(const std::u32string& page);
 
 }  // namespace vistapane

@@ -1,5 +1,7 @@
 #include "vistapane/tokenizer.h"
 
+#include <algorithm>
+
 namespace vistapane {
 namespace {
 
@@ -38,18 +40,18 @@ char32_t NamedReference(const std::string& name) {
   return 0;
 }
 
-// Reads a reference starting at text[at] == '&'. Returns its length and
-// sets `cp`, or 0 when it is malformed.
-size_t ReadReference(const std::u32string& text, size_t at, char32_t& cp) {
+// Reads a reference starting at text[at] == '&' and ending before `end`.
+// Returns its length and sets `cp`, or 0 when it is malformed.
+size_t ReadReference(const std::u32string& text, size_t at, size_t end, char32_t& cp) {
   size_t i = at + 1;
-  if (i < text.size() && text[i] == '#') {
+  if (i < end && text[i] == '#') {
     ++i;
-    bool hex = i < text.size() && (text[i] == 'x' || text[i] == 'X');
+    bool hex = i < end && (text[i] == 'x' || text[i] == 'X');
     if (hex) ++i;
     size_t start = i;
     // Every digit is read; the value saturates just past the last code point.
     unsigned long value = 0;
-    while (i < text.size()) {
+    while (i < end) {
       int digit = hex ? HexValue(text[i]) : (IsDigit(text[i]) ? static_cast<int>(text[i] - '0') : -1);
       if (digit < 0) break;
       value = value * (hex ? 16 : 10) + static_cast<unsigned long>(digit);
@@ -58,16 +60,34 @@ size_t ReadReference(const std::u32string& text, size_t at, char32_t& cp) {
     }
     if (i == start || value == 0 || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
       return 0;
-    if (i < text.size() && text[i] == ';') ++i;
+    if (i < end && text[i] == ';') ++i;
     cp = static_cast<char32_t>(value);
     return i - at;
   }
   std::string name;
-  while (i < text.size() && name.size() < 8 && (IsAsciiAlpha(text[i]) || IsDigit(text[i])))
+  while (i < end && name.size() < 8 && (IsAsciiAlpha(text[i]) || IsDigit(text[i])))
     name.push_back(static_cast<char>(text[i++]));
-  if (i >= text.size() || text[i] != ';') return 0;
+  if (i >= end || text[i] != ';') return 0;
   cp = NamedReference(name);
   return cp ? i + 1 - at : 0;
+}
+
+// text[begin, end) with its references resolved, added to `out`.
+void AppendResolved(const std::u32string& text, size_t begin, size_t end, std::u32string& out) {
+  size_t plain = begin;
+  for (size_t i = begin; i < end;) {
+    char32_t cp;
+    size_t length = text[i] == '&' ? ReadReference(text, i, end, cp) : 0;
+    if (!length) {
+      ++i;
+      continue;
+    }
+    out.append(text, plain, i - plain);
+    out.push_back(cp);
+    i += length;
+    plain = i;
+  }
+  out.append(text, plain, end - plain);
 }
 
 class Tokenizer {
@@ -75,6 +95,8 @@ class Tokenizer {
   explicit Tokenizer(const std::u32string& page) : page_(page) {}
 
   std::vector<Token> Run() {
+    // About a text and a tag for every '<'; the vector is not grown and moved.
+    tokens_.reserve(2 * static_cast<size_t>(std::count(page_.begin(), page_.end(), U'<')) + 1);
     size_t textStart = 0;
     while (pos_ < page_.size()) {
       if (page_[pos_] != '<') { ++pos_; continue; }
@@ -99,7 +121,8 @@ class Tokenizer {
   void FlushText(size_t begin, size_t end) {
     if (begin >= end) return;
     Token token;
-    token.text = ResolveReferences(page_.substr(begin, end - begin));
+    token.text.reserve(end - begin);
+    AppendResolved(page_, begin, end, token.text);
     tokens_.push_back(std::move(token));
   }
 
@@ -201,12 +224,7 @@ std::u32string ResolveReferences(const std::u32string& text) {
   if (text.find('&') == std::u32string::npos) return text;
   std::u32string out;
   out.reserve(text.size());
-  for (size_t i = 0; i < text.size();) {
-    char32_t cp;
-    size_t length = text[i] == '&' ? ReadReference(text, i, cp) : 0;
-    if (length) { out.push_back(cp); i += length; }
-    else out.push_back(text[i++]);
-  }
+  AppendResolved(text, 0, text.size(), out);
   return out;
 }
 
